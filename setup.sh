@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Set-up for kirabilog on Debian: installs what the build needs when it is
+# missing, configures, builds, and then starts the program or runs every test.
+#
+#   ./setup.sh run     build (release) and start the program
+#   ./setup.sh test    format check, sanitizer tests, then the plain tests
+#   ./setup.sh bench   build (release) and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format fonts-noto-cjk)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
+}
+
+format_check() {
+    echo "Checking the formatting (clang-format)"
+    git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+}
+
+case "${1:-}" in
+    run)
+        install_missing
+        build release
+        exec ./build/release/src/kirabilog
+        ;;
+    test)
+        install_missing
+        format_check
+        build sanitize
+        ctest --preset sanitize
+        build debug
+        ctest --preset debug
+        ;;
+    bench)
+        install_missing
+        build release
+        for b in ./build/release/bench/bench_*; do "$b"; done
+        ;;
+    *)
+        echo "usage: $0 run | test | bench" >&2
+        exit 2
+        ;;
+esac

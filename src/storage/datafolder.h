@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// Where everything lives below the program folder:
+//   data/<yyyy>/<MM>.log     month files
+//   data/0000/<yyyy>.log     year files, data/0000/total.log
+//   data/ini/kirabilog.ini   settings
+// and in each folder the work file "!" that writes go through.
+class DataPaths {
+  public:
+    explicit DataPaths(QString programFolder);
+
+    const QString& programFolder() const { return programFolder_; }
+    QString dataFolder() const;
+    QString iniFolder() const;
+    QString settingsFile() const;
+    // The plain settings file that older versions kept beside the program.
+    QString oldSettingsFile() const;
+    QString yearFolder(const QString& year) const;
+    QString monthFile(const QString& year, const QString& month) const;
+    QString summaryFolder() const;
+    QString yearFile(const QString& year) const;
+    QString totalFile() const;
+
+    static QString workFile(const QString& folder);
+
+  private:
+    QString programFolder_;
+};

@@ -1,0 +1,153 @@
+#include "storage/diskfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "storage/binarycipher.h"
+#include "storage/datafolder.h"
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace diskfile {
+
+namespace {
+
+WorkFileFactory& workFileFactory() {
+    static WorkFileFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QFile> openWorkFileDevice(const QString& path) {
+    if (workFileFactory()) {
+        return workFileFactory()(path);
+    }
+    return std::make_unique<QFile>(path);
+}
+
+bool syncToDisk(QFile& file) {
+    if (!file.flush()) {
+        return false;
+    }
+#ifdef Q_OS_WIN
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))) != 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Replaces target by source in one step; the old target stays until then.
+bool atomicReplace(const QString& source, const QString& target, QString* reason) {
+#ifdef Q_OS_WIN
+    const std::wstring from = QDir::toNativeSeparators(source).toStdWString();
+    const std::wstring to = QDir::toNativeSeparators(target).toStdWString();
+    // A read-only target would refuse the replacement.
+    SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
+        0) {
+        *reason = u"MoveFileEx error %1"_s.arg(GetLastError());
+        return false;
+    }
+    return true;
+#else
+    if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) !=
+        0) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    // Make the rename itself durable.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+#endif
+}
+
+}  // namespace
+
+QString cannotWriteMessage(const QString& path, const QString& reason) {
+    return u"ファイル「%1」を保存できませんでした。\n%2"_s.arg(QDir::toNativeSeparators(path),
+                                                               reason);
+}
+
+ReadResult readEnciphered(const QString& path) {
+    ReadResult result;
+    if (!mdlBinaryCipher::FileExists(path)) {
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = ReadResult::Status::Failed;
+        result.error = u"ファイル「%1」を読み込めませんでした。\n%2"_s.arg(
+            QDir::toNativeSeparators(path), file.errorString());
+        return result;
+    }
+    result.plain = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.status = ReadResult::Status::Failed;
+        result.error = u"ファイル「%1」を読み込めませんでした。\n%2"_s.arg(
+            QDir::toNativeSeparators(path), file.errorString());
+        result.plain.clear();
+        return result;
+    }
+    mdlBinaryCipher::CipherBuffer(result.plain);
+    result.status = ReadResult::Status::Read;
+    return result;
+}
+
+WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
+    const QString folder = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        return {cannotWriteMessage(target, u"フォルダを作成できません。"_s)};
+    }
+    mdlBinaryCipher::CipherBuffer(plain);
+    const QString workPath = DataPaths::workFile(folder);
+    if (QFileInfo::exists(workPath)) {
+        // A stale work file, perhaps read-only, is simply overwritten.
+        QFile::setPermissions(
+            workPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    }
+    std::unique_ptr<QFile> work = openWorkFileDevice(workPath);
+    if (!work->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return {cannotWriteMessage(target, work->errorString())};
+    }
+    const bool written = work->write(plain) == plain.size() && syncToDisk(*work);
+    const QString writeError = work->errorString();
+    work->close();
+    if (!written) {
+        QFile::remove(workPath);
+        return {cannotWriteMessage(target, writeError)};
+    }
+    QString reason;
+    if (!atomicReplace(workPath, target, &reason)) {
+        QFile::remove(workPath);
+        return {cannotWriteMessage(target, reason)};
+    }
+    return {};
+}
+
+WriteResult removeFile(const QString& path) {
+    if (!QFileInfo::exists(path) || QFile::remove(path)) {
+        return {};
+    }
+    return {u"ファイル「%1」を削除できませんでした。"_s.arg(QDir::toNativeSeparators(path))};
+}
+
+void setWorkFileFactoryForTesting(WorkFileFactory factory) {
+    workFileFactory() = std::move(factory);
+}
+
+}  // namespace diskfile

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+// Reading and writing enciphered data files. Plain text never reaches the
+// disk: a read deciphers in memory, and a write enciphers in memory into the
+// folder's work file "!", flushes it to the disk and then replaces the target
+// by one atomic rename, so that a crash at any moment leaves either the old
+// file or the new one.
+namespace diskfile {
+
+struct ReadResult {
+    enum class Status { Read, Missing, Failed };
+    Status status = Status::Missing;
+    QByteArray plain;  // deciphered content when Read
+    QString error;     // message for the user when Failed
+};
+
+ReadResult readEnciphered(const QString& path);
+
+struct WriteResult {
+    QString error;  // empty on success: a message for the user otherwise
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Creates the target's folder when needed, then writes plain enciphered.
+WriteResult replaceEnciphered(const QString& target, QByteArray plain);
+
+// Removes a file; a file that is already gone is no error.
+WriteResult removeFile(const QString& path);
+
+// Tests substitute the device the work file is written through, to make
+// writes fail part-way. Pass an empty function to restore the real file.
+using WorkFileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
+void setWorkFileFactoryForTesting(WorkFileFactory factory);
+
+// The message shown when a file cannot be written.
+QString cannotWriteMessage(const QString& path, const QString& reason);
+
+}  // namespace diskfile

@@ -1,0 +1,166 @@
+#include "storage/monthfile.h"
+
+#include <array>
+
+#include "storage/cp932.h"
+#include "storage/fieldreader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace monthfile {
+
+namespace {
+
+// The text as the file can hold it: a double quote inside a field would end
+// the field early and shift every later field of the file, so it becomes a
+// space, as all free text entry does.
+QString storedForm(const QString& field) {
+    QString safe = field;
+    return safe.replace(u'"', u' ');
+}
+
+// Copies a field in quotes to out and returns the position after it.
+QChar* putQuoted(QChar* out, const QString& field) {
+    *out++ = u'"';
+    const QString safe = field.contains(u'"') ? storedForm(field) : field;
+    out = std::copy(safe.cbegin(), safe.cend(), out);
+    *out++ = u'"';
+    return out;
+}
+
+QChar* putLineEnd(QChar* out) {
+    *out++ = u'\r';
+    *out++ = u'\n';
+    return out;
+}
+
+// Months repeat their dates, sites, genres and results from record to record.
+// Handing out the same shared string for a repeated field saves most of the
+// allocations of a big month.
+class RecentFields {
+  public:
+    QString take(QStringView field) {
+        if (field.isEmpty()) {
+            return {};
+        }
+        for (const QString& known : recent_) {
+            if (known.size() == field.size() && known == field) {
+                return known;
+            }
+        }
+        QString value = field.toString();
+        recent_[next_] = value;
+        next_ = (next_ + 1) % recent_.size();
+        return value;
+    }
+
+  private:
+    std::array<QString, 8> recent_;
+    size_t next_ = 0;
+};
+
+}  // namespace
+
+QString format(const QList<PrizeEntry>& records, const QString& password) {
+    const QString passwordField = PasswordPrefix.toString() + password;
+    qsizetype size = password.isEmpty() ? 0 : passwordField.size() + 4;
+    for (const PrizeEntry& record : records) {
+        for (const QString& field : record) {
+            size += field.size() + 3;  // two quotes and a comma, or CR after the last
+        }
+        size += 1;  // LF
+    }
+    QString out(size, Qt::Uninitialized);
+    QChar* p = out.data();
+    if (!password.isEmpty()) {
+        p = putLineEnd(putQuoted(p, passwordField));
+    }
+    for (const PrizeEntry& record : records) {
+        for (int i = 0; i < PrizeEntryFieldCount; ++i) {
+            if (i > 0) {
+                *p++ = u',';
+            }
+            p = putQuoted(p, record[i]);
+        }
+        p = putLineEnd(p);
+    }
+    Q_ASSERT(p == out.data() + out.size());
+    return out;
+}
+
+Content parse(QStringView text) {
+    Content content;
+    FieldReader reader(text);
+    if (reader.atEndOfRecords()) {
+        return content;
+    }
+    QStringView first = reader.readFieldView();
+    if (first.startsWith(PasswordPrefix)) {
+        content.hasPasswordLine = true;
+        content.password = first.sliced(PasswordPrefix.size()).toString();
+        if (reader.atEndOfRecords()) {
+            return content;
+        }
+        first = reader.readFieldView();
+    }
+    content.records.reserve(text.count(u'\n') + 1);
+    std::array<RecentFields, PrizeEntryFieldCount> recent;
+    for (;;) {
+        PrizeEntry& record = content.records.emplace_back();
+        record[0] = recent[0].take(first);
+        for (int i = 1; i < PrizeEntryFieldCount; ++i) {
+            record[i] = recent[i].take(reader.readFieldView());
+        }
+        if (reader.atEndOfRecords()) {
+            break;
+        }
+        first = reader.readFieldView();
+    }
+    return content;
+}
+
+bool passwordFits(const Content& content, const QString& currentPassword) {
+    if (content.hasPasswordLine) {
+        // Compared as stored, so that a password holding a double quote still
+        // opens the files written with it.
+        return content.password == storedForm(currentPassword);
+    }
+    return currentPassword.isEmpty();
+}
+
+ReadResult read(const QString& path, const QString& currentPassword) {
+    ReadResult result;
+    diskfile::ReadResult file = diskfile::readEnciphered(path);
+    switch (file.status) {
+        case diskfile::ReadResult::Status::Missing:
+            return result;
+        case diskfile::ReadResult::Status::Failed:
+            result.status = ReadResult::Status::Failed;
+            result.error = file.error;
+            return result;
+        case diskfile::ReadResult::Status::Read:
+            break;
+    }
+    Content content = parse(cp932::decode(file.plain));
+    if (!passwordFits(content, currentPassword)) {
+        result.status = ReadResult::Status::Refused;
+        return result;
+    }
+    result.status = ReadResult::Status::Loaded;
+    result.records = std::move(content.records);
+    return result;
+}
+
+diskfile::WriteResult write(const QString& path, const QList<PrizeEntry>& records,
+                            const QString& password) {
+    cp932::Encoded encoded = cp932::encode(format(records, password));
+    if (!encoded.ok()) {
+        return {encoded.error};
+    }
+    if (encoded.bytes.isEmpty()) {
+        return diskfile::removeFile(path);
+    }
+    return diskfile::replaceEnciphered(path, std::move(encoded.bytes));
+}
+
+}  // namespace monthfile

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "storage/diskfile.h"
+#include "storage/prizeentry.h"
+
+// The month file: an optional password line "StartPassword=<password>" in
+// quotes, then one line per record of 17 quoted fields, in code page 932 with
+// CR LF, enciphered on disk. A month without records and without a password
+// line is no file at all.
+namespace monthfile {
+
+inline constexpr QStringView PasswordPrefix = u"StartPassword=";
+
+struct Content {
+    bool hasPasswordLine = false;
+    QString password;
+    QList<PrizeEntry> records;
+};
+
+// The plain text of a month file. A non-empty password adds the password line.
+QString format(const QList<PrizeEntry>& records, const QString& password);
+
+// Reads plain month file text. Never fails: a record cut short gets empty
+// fields for what is missing.
+Content parse(QStringView text);
+
+// Whether a file fits the start password in force: a file with a password
+// line fits only an exactly equal password, a file without one only an empty
+// password.
+bool passwordFits(const Content& content, const QString& currentPassword);
+
+struct ReadResult {
+    enum class Status { Loaded, Missing, Refused, Failed };
+    Status status = Status::Missing;
+    QList<PrizeEntry> records;  // only when Loaded
+    QString error;              // only when Failed
+};
+
+ReadResult read(const QString& path, const QString& currentPassword);
+
+// Writes the records (and the password line when password is not empty) to
+// path. An empty month removes the file. Text that code page 932 cannot hold
+// fails the write before anything on disk changes.
+diskfile::WriteResult write(const QString& path, const QList<PrizeEntry>& records,
+                            const QString& password);
+
+}  // namespace monthfile

@@ -1,0 +1,224 @@
+#include "storage/settingsfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "storage/cp932.h"
+
+using namespace Qt::StringLiterals;
+
+namespace settingsfile {
+
+const std::array<QStringView, ColumnWidthCount> ColumnWidthKeys = {
+    u"SizeNowDay",   u"SizeID",      u"SizeSite",     u"SizeURL",
+    u"SizeGenre",    u"SizePresent", u"SizeKekka",    u"SizeHappyMoney",
+    u"SizeNumber",   u"SizeEndDay",  u"SizeHappyDay", u"SizeOboKeishiki",
+    u"SizeSenkoWay", u"SizeCycle",   u"SizeOboWay",   u"SizeMsg",
+};
+
+const std::array<QStringView, ColumnWidthCount> DefaultColumnWidths = {
+    u"1100", u"750",  u"2250", u"0",    u"1500", u"3000", u"900",  u"1050",
+    u"1000", u"1100", u"1100", u"1350", u"1000", u"850",  u"1000", u"99999",
+};
+
+namespace {
+
+constexpr QStringView SettingSection = u"Setting";
+constexpr QStringView PositionSection = u"Position";
+constexpr qsizetype MaxValueLength = 255;  // the profile reader's 256-character buffer
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+QStringView trimmedBlanks(QStringView s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(s[end - 1])) {
+        --end;
+    }
+    return s.sliced(begin, end - begin);
+}
+
+std::optional<int> wholeNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString flag(bool on) {
+    return on ? u"1"_s : u"0"_s;
+}
+
+}  // namespace
+
+Settings::Settings() {
+    for (int i = 0; i < ColumnWidthCount; ++i) {
+        columnWidths[i] = DefaultColumnWidths[i].toString();
+    }
+}
+
+ProfileText::ProfileText(QStringView text) {
+    for (QStringView line : text.tokenize(u'\n')) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        line = trimmedBlanks(line);
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            const QStringView name = close < 0 ? line.sliced(1) : line.sliced(1, close - 1);
+            sections_.append({trimmedBlanks(name).toString(), {}});
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (sections_.isEmpty() || equals <= 0) {
+            continue;
+        }
+        QStringView value = trimmedBlanks(line.sliced(equals + 1));
+        const qsizetype nul = value.indexOf(QChar(u'\0'));
+        if (nul >= 0) {
+            value.truncate(nul);
+        }
+        sections_.last().keys.append(
+            {trimmedBlanks(line.first(equals)).toString(),
+             value.first(std::min(value.size(), MaxValueLength)).toString()});
+    }
+}
+
+QString ProfileText::value(QStringView section, QStringView key) const {
+    // Only the first section of a name is seen, and in it the first key.
+    for (const Section& candidate : sections_) {
+        if (candidate.name.compare(section, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        for (const auto& [name, value] : candidate.keys) {
+            if (name.compare(key, Qt::CaseInsensitive) == 0) {
+                return value;
+            }
+        }
+        return {};
+    }
+    return {};
+}
+
+QString ReadSettingValue(QStringView section, QStringView key, const QString& path) {
+    const diskfile::ReadResult file = diskfile::readEnciphered(path);
+    if (file.status != diskfile::ReadResult::Status::Read) {
+        return {};
+    }
+    return ProfileText(cp932::decode(file.plain)).value(section, key);
+}
+
+bool FolderExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+Settings fromProfile(const ProfileText& profile) {
+    Settings s;
+    const auto value = [&](QStringView key) { return profile.value(SettingSection, key); };
+    const auto onUnlessZero = [&](QStringView key) { return value(key) != u"0"_s; };
+    const auto offUnlessOne = [&](QStringView key) { return value(key) == u"1"_s; };
+
+    s.formatKeyNowDay = value(u"FormatKey") != u"0"_s;
+    const QString dreamMoney = value(u"DreamMoney");
+    if (const std::optional<Currency> amount = Currency::parse(dreamMoney)) {
+        s.dreamMoney = dreamMoney;
+        s.targetAmount = *amount;
+    }
+    s.dreamMoneyFlag = offUnlessOne(u"DreamMoneyFlag");
+    for (int i = 0; i < ColumnWidthCount; ++i) {
+        const QString width = value(ColumnWidthKeys[i]);
+        if (!width.isEmpty()) {
+            s.columnWidths[i] = width;
+        }
+    }
+    s.startPassword = offUnlessOne(u"StartPassword");
+    s.startPasswordInput = value(u"StartPasswordInput");
+    s.startKirabi = offUnlessOne(u"StartKirabi");
+    s.formState = offUnlessOne(u"FormState");
+    s.noTyohuku = onUnlessZero(u"NoTyohuku");
+    s.sortOn = onUnlessZero(u"SortOn");
+    s.deleteKakunin = offUnlessOne(u"DeleteKakunin");
+    s.allDeleteKakunin = onUnlessZero(u"AllDeleteKakunin");
+    s.autoSumOutput = onUnlessZero(u"AutoSumOutput");
+
+    // The left position counts only together with a top position.
+    s.mainTop = wholeNumber(profile.value(PositionSection, u"MainTop"));
+    if (s.mainTop) {
+        s.mainLeft = wholeNumber(profile.value(PositionSection, u"MainLeft"));
+    }
+    return s;
+}
+
+QString format(const Settings& s, QString* error) {
+    const std::optional<Currency> amount = Currency::parse(s.dreamMoney);
+    if (!amount) {
+        if (error != nullptr) {
+            *error = u"目標収支金額「%1」を金額として読み取れません。"_s.arg(s.dreamMoney);
+        }
+        return {};
+    }
+    QStringList lines;
+    lines.reserve(33);
+    const auto add = [&](QStringView key, const QString& value) {
+        lines.append(key.toString() + u'=' + value);
+    };
+    lines.append(u"[Setting]"_s);
+    add(u"FormatKey", flag(s.formatKeyNowDay));
+    add(u"DreamMoney", amount->toString());
+    // A changed target may be reached and announced again.
+    add(u"DreamMoneyFlag", flag(s.dreamMoneyFlag && *amount == s.targetAmount));
+    for (int i = 0; i < ColumnWidthCount; ++i) {
+        add(ColumnWidthKeys[i], s.columnWidths[i]);
+    }
+    add(u"StartPassword", flag(s.startPassword));
+    add(u"StartPasswordInput", s.startPasswordInput);
+    add(u"StartKirabi", flag(s.startKirabi));
+    add(u"FormState", flag(s.formState));
+    add(u"NoTyohuku", flag(s.noTyohuku));
+    add(u"SortOn", flag(s.sortOn));
+    add(u"DeleteKakunin", flag(s.deleteKakunin));
+    add(u"AllDeleteKakunin", flag(s.allDeleteKakunin));
+    add(u"AutoSumOutput", flag(s.autoSumOutput));
+    lines.append(QString());
+    lines.append(u"[Position]"_s);
+    add(u"MainTop", s.mainTop ? QString::number(*s.mainTop) : QString());
+    add(u"MainLeft", s.mainLeft ? QString::number(*s.mainLeft) : QString());
+    return lines.join(u"\r\n"_s) + u"\r\n"_s;
+}
+
+ReadResult read(const QString& path) {
+    ReadResult result;
+    const diskfile::ReadResult file = diskfile::readEnciphered(path);
+    switch (file.status) {
+        case diskfile::ReadResult::Status::Missing:
+            return result;
+        case diskfile::ReadResult::Status::Failed:
+            result.exists = true;
+            result.error = file.error;
+            return result;
+        case diskfile::ReadResult::Status::Read:
+            break;
+    }
+    result.exists = true;
+    result.settings = fromProfile(ProfileText(cp932::decode(file.plain)));
+    return result;
+}
+
+diskfile::WriteResult write(const QString& path, const Settings& settings) {
+    QString error;
+    const QString text = format(settings, &error);
+    if (!error.isEmpty()) {
+        return {error};
+    }
+    cp932::Encoded encoded = cp932::encode(text);
+    if (!encoded.ok()) {
+        return {encoded.error};
+    }
+    return diskfile::replaceEnciphered(path, std::move(encoded.bytes));
+}
+
+}  // namespace settingsfile

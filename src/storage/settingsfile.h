@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <optional>
+
+#include "storage/currency.h"
+#include "storage/diskfile.h"
+
+// The settings file data/ini/kirabilog.ini: an enciphered profile file of 33
+// lines, section [Setting] with 28 keys and section [Position] with the main
+// window's top and left.
+namespace settingsfile {
+
+inline constexpr int ColumnWidthCount = 16;
+
+// The width keys in file order; they follow the record's columns.
+extern const std::array<QStringView, ColumnWidthCount> ColumnWidthKeys;
+extern const std::array<QStringView, ColumnWidthCount> DefaultColumnWidths;
+
+struct Settings {
+    bool formatKeyNowDay = true;  // FormatKey: "1" files by application date, "0" by deadline
+    QString dreamMoney = QStringLiteral("1000000");  // DreamMoney, as the target box shows it
+    Currency targetAmount = Currency::fromUnits(1000000 * Currency::UnitsPerYen);
+    bool dreamMoneyFlag = false;                         // the target-reached message was shown
+    std::array<QString, ColumnWidthCount> columnWidths;  // Size* keys, text as is
+    bool startPassword = false;
+    QString startPasswordInput;
+    bool startKirabi = false;
+    bool formState = false;
+    bool noTyohuku = true;
+    bool sortOn = true;
+    bool deleteKakunin = false;
+    bool allDeleteKakunin = true;
+    bool autoSumOutput = true;
+    std::optional<int> mainTop;  // Position: applied only while starting up
+    std::optional<int> mainLeft;
+
+    Settings();
+};
+
+// A profile (".ini") text answering lookups the way the platform's profile
+// reader does: section and key match without regard to case, the value is
+// cut at 255 characters and stripped of surrounding spaces, and a missing
+// section or key gives "". The first section and key of a name count.
+class ProfileText {
+  public:
+    explicit ProfileText(QStringView text);
+    QString value(QStringView section, QStringView key) const;
+
+  private:
+    struct Section {
+        QString name;
+        QList<std::pair<QString, QString>> keys;  // key, value in file order
+    };
+    QList<Section> sections_;
+};
+
+// ReadSettingValue over the enciphered settings file at path; a missing or
+// unreadable file gives "".
+QString ReadSettingValue(QStringView section, QStringView key, const QString& path);
+
+// True when path names an existing folder.
+bool FolderExists(const QString& path);
+
+// Every key read by its rule: missing or empty values give the defaults.
+Settings fromProfile(const ProfileText& profile);
+
+// The 33 lines of the file, each ended by CR LF. Fails (error set, nothing
+// returned) when the target amount is not a number.
+QString format(const Settings& settings, QString* error);
+
+struct ReadResult {
+    bool exists = false;
+    Settings settings;
+    QString error;  // the file exists but could not be read
+};
+
+ReadResult read(const QString& path);
+
+diskfile::WriteResult write(const QString& path, const Settings& settings);
+
+}  // namespace settingsfile
