@@ -8,11 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format fonts-noto-cjk)
+build_packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format)
+# Japanese fonts for a readable window; the tests do not need them.
+run_packages=(fonts-noto-cjk)
 
 install_missing() {
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -20,7 +22,7 @@ install_missing() {
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
 build() {
@@ -35,12 +37,12 @@ format_check() {
 
 case "${1:-}" in
     run)
-        install_missing
+        install_missing "${build_packages[@]}" "${run_packages[@]}"
         build release
         exec ./build/release/src/kirabilog
         ;;
     test)
-        install_missing
+        install_missing "${build_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize
@@ -48,7 +50,7 @@ case "${1:-}" in
         ctest --preset debug
         ;;
     bench)
-        install_missing
+        install_missing "${build_packages[@]}"
         build release
         for b in ./build/release/bench/bench_*; do "$b"; done
         ;;

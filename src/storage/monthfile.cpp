@@ -1,6 +1,9 @@
 #include "storage/monthfile.h"
 
+#include <QDir>
 #include <array>
+
+#include "platform/prompter.h"
 
 #include "storage/cp932.h"
 #include "storage/fieldreader.h"
@@ -149,6 +152,13 @@ ReadResult read(const QString& path, const QString& currentPassword) {
     result.status = ReadResult::Status::Loaded;
     result.records = std::move(content.records);
     return result;
+}
+
+void ShowDataFileError(platform::Prompter& prompter, const QString& path) {
+    prompter.message(
+        u"認証エラー"_s,
+        u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s,
+        platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }
 
 diskfile::WriteResult write(const QString& path, const QList<PrizeEntry>& records,

@@ -4,6 +4,10 @@
 #include <QString>
 
 #include "storage/diskfile.h"
+
+namespace platform {
+class Prompter;
+}
 #include "storage/prizeentry.h"
 
 // The month file: an optional password line "StartPassword=<password>" in
@@ -40,6 +44,9 @@ struct ReadResult {
 };
 
 ReadResult read(const QString& path, const QString& currentPassword);
+
+// Tells the user that a data file does not fit the start password in force.
+void ShowDataFileError(platform::Prompter& prompter, const QString& path);
 
 // Writes the records (and the password line when password is not empty) to
 // path. An empty month removes the file. Text that code page 932 cannot hold

@@ -1,6 +1,7 @@
 #include <QDirIterator>
 #include <QTest>
 
+#include "platform/scriptedprompter.h"
 #include "storage/cp932.h"
 #include "storage/monthfile.h"
 #include "testsupport.h"
@@ -114,6 +115,16 @@ class TestMonthFile : public QObject {
         QCOMPARE(read.records.size(), fits ? 1 : 0);
         QCOMPARE(readBytes(month_), before);  // a refusal changes nothing
         QVERIFY(leftovers(folder_->path()).isEmpty());
+    }
+
+    void refusalMessage() {
+        platform::ScriptedPrompter prompter;
+        prompter.expect(
+            platform::MessageAnswer::Ok, u"認証エラー"_s,
+            u"データファイル「"_s + QDir::toNativeSeparators(month_) + u"」を読み込めません。"_s);
+        monthfile::ShowDataFileError(prompter, month_);
+        QVERIFY(prompter.faults().isEmpty());
+        QCOMPARE(prompter.shown().value(0).icon, platform::MessageIcon::Error);
     }
 
     void emptyMonthIsNoFile() {
