@@ -38,7 +38,8 @@ format_check() {
 case "${1:-}" in
     run)
         install_missing "${build_packages[@]}" "${run_packages[@]}"
-        build release
+        cmake --preset release >/dev/null
+        cmake --build --preset release --target kirabilog
         exec ./build/release/src/kirabilog
         ;;
     test)
