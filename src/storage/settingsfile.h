@@ -15,6 +15,9 @@
 namespace settingsfile {
 
 inline constexpr int ColumnWidthCount = 16;
+// The two date widths among the width keys.
+inline constexpr int SizeNowDayIndex = 0;
+inline constexpr int SizeEndDayIndex = 9;
 
 // The width keys in file order; they follow the record's columns.
 extern const std::array<QStringView, ColumnWidthCount> ColumnWidthKeys;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDateEdit>
+#include <QLineEdit>
+
+// A date picker whose change signal means a change by the user: the program
+// sets it through setDateByCode, which raises no userChanged.
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+
+  public:
+    explicit DatePicker(const QString& name, QWidget* parent = nullptr);
+    void setDateByCode(QDate date);
+
+  Q_SIGNALS:
+    void userChanged();
+
+  private:
+    bool settingByCode_ = false;
+};
+
+// A text box for whole numbers: keys of character codes 32 to 47 and above 57
+// beep and are discarded, digits and control keys pass, and a box that
+// becomes empty shows "0" at once. Pasted text is not filtered.
+class NumberBox : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    NumberBox(const QString& name, const QString& text, QWidget* parent = nullptr);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// True when a typed character may enter a number box.
+bool isNumberBoxKey(const QString& typed);

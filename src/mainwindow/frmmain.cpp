@@ -1,0 +1,315 @@
+// frmMain: construction and layout of the window. The layout is designed in
+// twips and scaled with the screen's dpi.
+#include "mainwindow/frmmain.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+
+#include "mainwindow/twips.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The design size of the client area and of the tab strip's client area. The
+// lists leave 400 twips at the bottom of the tab client for the legend and
+// the expenses panel, which start 3560 twips below its top.
+constexpr int ClientWidth = 11700;
+constexpr int ClientHeight = 6380;
+constexpr int TabLeft = 120;
+constexpr int TabTop = 480;
+constexpr int TabWidth = 11460;
+constexpr int TabHeight = 3960;
+
+struct TabInfo {
+    const char16_t* key;
+    const char16_t* caption;
+};
+constexpr TabInfo tabs[] = {
+    {u"T_Month", u"月　　　間"},  {u"T_Year", u"年　　　間"},    {u"T_Total", u"総　　　計"},
+    {u"T_Search", u"検　　　索"}, {u"T_Setting", u"設　　　定"}, {u"T_About", u"ソフト情報"},
+};
+
+// The labels of the width boxes, in the order of the record's columns.
+constexpr const char16_t* widthLabels[settingsfile::ColumnWidthCount] = {
+    u"応 募 日", u"ＩＤ番号", u"応募先",   u"ＵＲＬ",   u"ジャンル", u"賞品名",
+    u"結果",     u"当選額",   u"当選数",   u"締 切 日", u"当選日",   u"応募形式",
+    u"選考方法", u"サイクル", u"応募方法", u"コメント",
+};
+
+template <typename W>
+W* make(QWidget* parent, const QString& name, int left, int top, int width, int height) {
+    W* widget = new W(parent);
+    widget->setObjectName(name);
+    placeTwips(widget, left, top, width, height);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top,
+              int width, int height = 300) {
+    QLabel* l = make<QLabel>(parent, name, left, top, width, height);
+    l->setText(text);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                    int width, int height = 360) {
+    QPushButton* b = make<QPushButton>(parent, name, left, top, width, height);
+    b->setText(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                 int width, int height) {
+    QGroupBox* f = make<QGroupBox>(parent, name, left, top, width, height);
+    f->setTitle(caption);
+    // Panels on the tab client overlap: the one in front must hide the rest.
+    f->setAutoFillBackground(true);
+    return f;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, int left,
+                    int top) {
+    QCheckBox* c = make<QCheckBox>(parent, name, left, top, 3600, 300);
+    c->setText(caption);
+    return c;
+}
+
+QLineEdit* figureBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                     int width) {
+    QLineEdit* box = make<QLineEdit>(parent, name, left, top, width, 300);
+    box->setText(text);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+}  // namespace
+
+frmMain::frmMain(Platform& platform, const QString& programFolder)
+    : Paths(programFolder), platform_(platform) {
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"きらび帳"_s);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildWindow();
+    connectHandlers();
+}
+
+void frmMain::buildWindow() {
+    setFixedSize(twipsToPixels(ClientWidth, this), twipsToPixels(ClientHeight, this));
+
+    tabMain = make<QTabBar>(this, u"tabMain"_s, TabLeft, 120, TabWidth, 360);
+    tabMain->setExpanding(false);
+    tabMain->setDrawBase(false);
+    for (const TabInfo& tab : tabs) {
+        const int index = tabMain->addTab(QString::fromUtf16(tab.caption));
+        tabMain->setTabData(index, QString::fromUtf16(tab.key));
+    }
+    tabClient = make<QWidget>(this, u"tabClient"_s, TabLeft, TabTop, TabWidth, TabHeight);
+
+    lvwMonth = new ListView(u"lvwMonth"_s, tabClient);
+    lvwSearch = new ListView(u"lvwSearch"_s, tabClient);
+    lvwDummy = new ListView(u"lvwDummy"_s, tabClient);
+    lvwYear = new ListView(u"lvwYear"_s, tabClient);
+    lvwTotal = new ListView(u"lvwTotal"_s, tabClient);
+    lvwSearchTemp = new ListView(u"lvwSearchTemp"_s, tabClient);
+    lvwSearchTemp->hide();
+
+    fraLabel = frame(tabClient, u"fraLabel"_s, QString(), 0, 3560, TabWidth, 400);
+    lblSyo = label(fraLabel, u"lblSyo"_s, u"　小物当選"_s, 120, 60, 1300);
+    lblTyu = label(fraLabel, u"lblTyu"_s, u"　中物当選"_s, 1560, 60, 1300);
+    lblDai = label(fraLabel, u"lblDai"_s, u"　大物当選"_s, 3000, 60, 1300);
+    lblDay = label(fraLabel, u"lblDay"_s, u"　当選日"_s, 4440, 60, 1300);
+
+    fraUnhappyMoney = frame(tabClient, u"fraUnhappyMoney"_s, QString(), 0, 3560, TabWidth, 400);
+    lblMonth = label(fraUnhappyMoney, u"lblMonth"_s, u"****年**月の支出総額"_s, 120, 60, 2600);
+    txtUnhappyMoneyValue = new NumberBox(u"txtUnhappyMoneyValue"_s, u"0"_s, fraUnhappyMoney);
+    placeTwips(txtUnhappyMoneyValue, 2760, 40, 1600, 320);
+    txtUnhappyMoneyValue->setAlignment(Qt::AlignRight);
+    cmdUnhappyMoneyIn =
+        button(fraUnhappyMoney, u"cmdUnhappyMoneyIn"_s, u"記帳(&K)"_s, 4440, 20, 1200);
+
+    buildSettingsPanel();
+    buildAboutPanels();
+    buildStatisticsPanel();
+    buildButtons();
+}
+
+void frmMain::buildStatisticsPanel() {
+    fraAutoKeisan = frame(this, u"fraAutoKeisan"_s, u"自動集計"_s, 120, 4500, 6660, 1260);
+    QWidget* f = fraAutoKeisan;
+    // 当選総数 [ ] 件 ÷ 応募総数 [ ] 件 × 100 ＝ 当選率 [ ] ％
+    label(f, u"lblHappyCount"_s, u"当選総数"_s, 120, 330, 760);
+    txtHappyCount = figureBox(f, u"txtHappyCount"_s, u"0"_s, 900, 300, 700);
+    label(f, u"lblKen1"_s, u"件"_s, 1620, 330, 240);
+    label(f, u"lblDivide"_s, u"÷"_s, 1880, 330, 240);
+    label(f, u"lblTotalCount"_s, u"応募総数"_s, 2140, 330, 760);
+    txtTotalCount = figureBox(f, u"txtTotalCount"_s, u"0"_s, 2920, 300, 700);
+    label(f, u"lblKen2"_s, u"件"_s, 3640, 330, 240);
+    label(f, u"lblTimes"_s, u"× 100 ＝"_s, 3900, 330, 760);
+    label(f, u"lblPercent"_s, u"当選率"_s, 4680, 330, 600);
+    txtPercent = figureBox(f, u"txtPercent"_s, u"0.00"_s, 5300, 300, 900);
+    label(f, u"lblPercentSign"_s, u"％"_s, 6220, 330, 240);
+    // 当選総額 [ ] 円 － 支出総額 [ ] 円 ＝ 収支総額 [ ] 円
+    label(f, u"lblHappyMoney"_s, u"当選総額"_s, 120, 780, 760);
+    txtHappyMoney = figureBox(f, u"txtHappyMoney"_s, u"0"_s, 900, 750, 1000);
+    label(f, u"lblYen1"_s, u"円"_s, 1920, 780, 240);
+    label(f, u"lblMinus"_s, u"－"_s, 2180, 780, 240);
+    label(f, u"lblUnhappyMoney"_s, u"支出総額"_s, 2440, 780, 760);
+    txtUnhappyMoney = figureBox(f, u"txtUnhappyMoney"_s, u"0"_s, 3220, 750, 1000);
+    label(f, u"lblYen2"_s, u"円"_s, 4240, 780, 240);
+    label(f, u"lblEquals"_s, u"＝"_s, 4500, 780, 240);
+    label(f, u"lblTotalMoney"_s, u"収支総額"_s, 4760, 780, 760);
+    txtTotalMoney = figureBox(f, u"txtTotalMoney"_s, u"0"_s, 5540, 750, 800);
+    label(f, u"lblYen3"_s, u"円"_s, 6360, 780, 240);
+
+    prgShinko = make<QProgressBar>(this, u"prgShinko"_s, 120, 5880, 6660, 300);
+    prgShinko->setRange(0, 100);
+    prgShinko->setValue(0);
+    prgShinko->setTextVisible(false);
+}
+
+void frmMain::buildButtons() {
+    constexpr int left = 6840;
+    cmdYearBack = button(this, u"cmdYearBack"_s, u"<<"_s, left, 4560, 540);
+    cmdMonthBack = button(this, u"cmdMonthBack"_s, u"<"_s, left + 560, 4560, 480);
+    dtpDate = new DatePicker(u"dtpDate"_s, this);
+    placeTwips(dtpDate, left + 1060, 4560, 2560, 360);
+    cmdMonthNext = button(this, u"cmdMonthNext"_s, u">"_s, left + 3640, 4560, 480);
+    cmdYearNext = button(this, u"cmdYearNext"_s, u">>"_s, left + 4140, 4560, 540);
+
+    constexpr int width = 1140;
+    constexpr int step = 1180;
+    cmdNewInput = button(this, u"cmdNewInput"_s, u"手動登録(&M)"_s, left, 5000, width);
+    cmdInput = button(this, u"cmdInput"_s, u"取込登録(&T)"_s, left + step, 5000, width);
+    cmdHensyu = button(this, u"cmdHensyu"_s, u"編集(&H)"_s, left + 2 * step, 5000, width);
+    cmdDelete = button(this, u"cmdDelete"_s, u"削除(&D)"_s, left + 3 * step, 5000, width);
+    cmdAllDelete = button(this, u"cmdAllDelete"_s, u"全削除(&C)"_s, left, 5420, width);
+    cmdURL = button(this, u"cmdURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, left + step, 5420, width);
+    cmdSave = button(this, u"cmdSave"_s, u"保存(&S)"_s, left + 2 * step, 5420, width);
+    cmdPrint = button(this, u"cmdPrint"_s, u"印刷(&P)"_s, left + 3 * step, 5420, width);
+    cmdHelp = button(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, left, 5840, width);
+    cmdUserInput = button(this, u"cmdUserInput"_s, u"入打(&N)"_s, left + step, 5840, width);
+    cmdEnd = button(this, u"cmdEnd"_s, u"終了(&E)"_s, left + 3 * step, 5840, width);
+}
+
+void frmMain::buildSettingsPanel() {
+    fraSetting = frame(tabClient, u"fraSetting"_s, QString(), 0, 0, TabWidth, TabHeight);
+    QWidget* s = fraSetting;
+    chkStartPassword = checkBox(s, u"chkStartPassword"_s, u"起動時に記帳者認証を行う"_s, 120, 120);
+    chkFormState = checkBox(s, u"chkFormState"_s, u"常に手前に表示する"_s, 120, 420);
+    chkAllDeleteKakunin = checkBox(s, u"chkAllDeleteKakunin"_s, u"全削除前に確認する"_s, 120, 720);
+    chkDeleteKakunin = checkBox(s, u"chkDeleteKakunin"_s, u"削除前に確認する"_s, 120, 1020);
+    chkSortOn = checkBox(s, u"chkSortOn"_s, u"登録・編集後に構成キーでソートする"_s, 3840, 120);
+    chkNoTyohuku = checkBox(s, u"chkNoTyohuku"_s, u"登録前に重複確認する"_s, 3840, 420);
+    chkAutoSumOutput =
+        checkBox(s, u"chkAutoSumOutput"_s, u"保存・印刷時に自動集計も出力する"_s, 3840, 720);
+    chkStartKirabi =
+        checkBox(s, u"chkStartKirabi"_s, u"起動時に「きらび広場」サイトを開く"_s, 3840, 1020);
+
+    fraKey = frame(s, u"fraKey"_s, u"構成キー"_s, 7560, 60, 2400, 1320);
+    optNowDay = make<QRadioButton>(fraKey, u"optNowDay"_s, 120, 300, 1000, 300);
+    optNowDay->setText(u"応募日"_s);
+    optEndDay = make<QRadioButton>(fraKey, u"optEndDay"_s, 120, 660, 1000, 300);
+    optEndDay->setText(u"締切日"_s);
+    QLabel* note = label(fraKey, u"lblKeyNote"_s,
+                         u"※構成キーを変更　すると、支出総　額は全て0円に　なります。"_s, 1140, 240,
+                         1200, 1020);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    fraDreamMoney = frame(s, u"fraDreamMoney"_s, u"目標収支金額"_s, 10020, 60, 1380, 720);
+    txtDreamMoney = new NumberBox(u"txtDreamMoney"_s, u"1000000"_s, fraDreamMoney);
+    placeTwips(txtDreamMoney, 100, 320, 1180, 300);
+    txtDreamMoney->setAlignment(Qt::AlignRight);
+
+    cmdShortcut = button(s, u"cmdShortcut"_s, u"ﾃﾞｽｸﾄｯﾌﾟ上にｼｮｰﾄｶｯﾄ作成"_s, 120, 1400, 2800);
+    cmdBackUp = button(s, u"cmdBackUp"_s, u"ﾊﾞｯｸｱｯﾌﾟ(&B)"_s, 3000, 1400, 1500);
+    cmdRestore = button(s, u"cmdRestore"_s, u"復元(&R)"_s, 4560, 1400, 1500);
+    cmdSetting = button(s, u"cmdSetting"_s, u"適用(&A)"_s, 10020, 1400, 1380);
+
+    fraHeader = frame(s, u"fraHeader"_s, u"「月間」「検索」の各項目幅"_s, 0, 1860, TabWidth, 1980);
+    // Four rows of four boxes; the first-column date sits in the first slot
+    // and the other date in the slot below and right of it.
+    constexpr int slots[settingsfile::ColumnWidthCount][2] = {
+        // left, top of each box, in the order of the record's columns
+        {1200, 360},  {3000, 360},  {4800, 360},  {6600, 360},  {1200, 720},  {4800, 720},
+        {6600, 720},  {1200, 1080}, {3000, 1080}, {3000, 720},  {4800, 1080}, {6600, 1080},
+        {1200, 1440}, {3000, 1440}, {4800, 1440}, {6600, 1440},
+    };
+    for (int i = 0; i < settingsfile::ColumnWidthCount; ++i) {
+        const QString key = settingsfile::ColumnWidthKeys[i].toString();
+        txtSize[i] = new NumberBox(u"txt"_s + key, settingsfile::DefaultColumnWidths[i].toString(),
+                                   fraHeader);
+        placeTwips(txtSize[i], slots[i][0], slots[i][1], 760, 300);
+        txtSize[i]->setAlignment(Qt::AlignRight);
+        const bool date = i == settingsfile::SizeNowDayIndex || i == settingsfile::SizeEndDayIndex;
+        if (!date) {
+            label(fraHeader, u"lbl"_s + key, QString::fromUtf16(widthLabels[i]), slots[i][0] - 1080,
+                  slots[i][1] + 30, 1060);
+        }
+    }
+    lblMain = label(fraHeader, u"lblMain"_s, u"応 募 日"_s, 120, 390, 1060);
+    lblSub = label(fraHeader, u"lblSub"_s, u"締 切 日"_s, 1920, 750, 1060);
+}
+
+void frmMain::buildAboutPanels() {
+    fraKirabi = frame(tabClient, u"fraKirabi"_s, u" 企　画 "_s, 0, 0, 5640, 2280);
+    fraHome = frame(tabClient, u"fraHome"_s, u" 開　発 "_s, 5820, 0, 5640, 2280);
+    fraTyosaku =
+        frame(tabClient, u"fraTyosaku"_s, u"情報の著作権について"_s, 0, 2400, TabWidth, 1560);
+    lblVersion = label(fraHome, u"lblVersion"_s, QString(), 120, 1800, 5400);
+    for (QWidget* w : {static_cast<QWidget*>(fraKirabi), static_cast<QWidget*>(fraHome),
+                       static_cast<QWidget*>(fraTyosaku)}) {
+        w->lower();
+    }
+}
+
+void frmMain::placeLists() {
+    // The lists cover the tab client but its last 400 twips; the total list
+    // takes it all.
+    for (ListView* list : {lvwMonth, lvwSearch, lvwDummy, lvwYear}) {
+        placeTwips(list, 0, 0, TabWidth, TabHeight - 400);
+    }
+    placeTwips(lvwTotal, 0, 0, TabWidth, TabHeight);
+}
+
+void frmMain::connectHandlers() {
+    for (QCheckBox* box : {chkFormState, chkAllDeleteKakunin, chkDeleteKakunin, chkSortOn,
+                           chkNoTyohuku, chkAutoSumOutput, chkStartKirabi}) {
+        connect(box, &QCheckBox::toggled, this, &frmMain::settingsCheckBoxClicked);
+    }
+    connect(chkStartPassword, &QCheckBox::toggled, this, &frmMain::chkStartPassword_Click);
+    connect(optNowDay, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            optNowDay_Click();
+        }
+    });
+    connect(optEndDay, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            optEndDay_Click();
+        }
+    });
+    for (NumberBox* box : txtSize) {
+        connect(box, &QLineEdit::textChanged, this, [this] { cmdSetting->setEnabled(true); });
+    }
+    connect(txtDreamMoney, &QLineEdit::textChanged, this, [this] { cmdSetting->setEnabled(true); });
+    connect(cmdSetting, &QPushButton::clicked, this, &frmMain::cmdSetting_Click);
+    connect(cmdShortcut, &QPushButton::clicked, this, &frmMain::cmdShortcut_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
+    connect(tabMain, &QTabBar::currentChanged, this, &frmMain::tabMain_Click);
+    connect(lvwMonth, &ListView::columnClicked, this, &frmMain::lvwMonth_ColumnClick);
+    connect(lvwSearch, &ListView::columnClicked, this, &frmMain::lvwSearch_ColumnClick);
+
+    // Controls whose work is not built yet stay disabled.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             cmdHensyu,   cmdInput,    cmdNewInput, cmdDelete,         cmdAllDelete, cmdURL,
+             cmdSave,     cmdPrint,    cmdHelp,     cmdUserInput,      cmdMonthBack, cmdMonthNext,
+             cmdYearBack, cmdYearNext, dtpDate,     cmdUnhappyMoneyIn, cmdBackUp,    cmdRestore,
+             fraKirabi,   fraHome}) {
+        w->setEnabled(false);
+    }
+    cmdSetting->setEnabled(false);
+}

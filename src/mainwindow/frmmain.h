@@ -1,0 +1,222 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QWidget>
+#include <array>
+
+#include "mainwindow/controls.h"
+#include "mainwindow/listview.h"
+#include "storage/currency.h"
+#include "storage/datafolder.h"
+#include "storage/settingsfile.h"
+
+namespace platform {
+class Prompter;
+class Dialogs;
+class Shell;
+class Clock;
+class DesktopShortcut;
+class InstanceLock;
+}  // namespace platform
+
+// What the program uses of the desktop; the real program passes the real
+// ones, tests and scenarios scripted ones.
+struct Platform {
+    platform::Prompter& prompter;
+    platform::Dialogs& dialogs;
+    platform::Shell& shell;
+    platform::Clock& clock;
+    platform::DesktopShortcut& shortcut;
+    platform::InstanceLock& instanceLock;
+};
+
+class frmMain;
+
+// The entry procedure: refuses a second running copy, otherwise loads and
+// shows the main window. Returns nullptr when the program ends without a
+// window. The window deletes itself when the program ends.
+frmMain* StartProgram(Platform& platform, const QString& programFolder);
+
+// The main window. It owns the program-wide state: the shown date, the
+// working list, the selection, the month counters and the flags.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+  public:
+    frmMain(Platform& platform, const QString& programFolder);
+
+    // The load sequence; false when the program must end at once.
+    bool Form_Load();
+
+    // Controls, named as the user sees them in the design.
+    QTabBar* tabMain;
+    QWidget* tabClient;  // the tab strip's client area; lists and panels lie on it
+    ListView* lvwMonth;
+    ListView* lvwSearch;
+    ListView* lvwDummy;
+    ListView* lvwYear;
+    ListView* lvwTotal;
+    ListView* lvwSearchTemp;
+
+    QGroupBox* fraLabel;
+    QLabel* lblSyo;
+    QLabel* lblTyu;
+    QLabel* lblDai;
+    QLabel* lblDay;
+
+    QGroupBox* fraUnhappyMoney;
+    QLabel* lblMonth;
+    NumberBox* txtUnhappyMoneyValue;
+    QPushButton* cmdUnhappyMoneyIn;
+
+    QGroupBox* fraAutoKeisan;
+    QLineEdit* txtHappyCount;
+    QLineEdit* txtTotalCount;
+    QLineEdit* txtPercent;
+    QLineEdit* txtHappyMoney;
+    QLineEdit* txtUnhappyMoney;
+    QLineEdit* txtTotalMoney;
+
+    QPushButton* cmdHensyu;
+    QPushButton* cmdInput;
+    QPushButton* cmdNewInput;
+    QPushButton* cmdDelete;
+    QPushButton* cmdAllDelete;
+    QPushButton* cmdURL;
+    QPushButton* cmdSave;
+    QPushButton* cmdPrint;
+    QPushButton* cmdHelp;
+    QPushButton* cmdUserInput;
+    QPushButton* cmdEnd;
+    QPushButton* cmdMonthBack;
+    QPushButton* cmdMonthNext;
+    QPushButton* cmdYearBack;
+    QPushButton* cmdYearNext;
+    DatePicker* dtpDate;
+    QProgressBar* prgShinko;
+
+    // Settings tab
+    QGroupBox* fraSetting;
+    QCheckBox* chkStartPassword;
+    QCheckBox* chkFormState;
+    QCheckBox* chkAllDeleteKakunin;
+    QCheckBox* chkDeleteKakunin;
+    QCheckBox* chkSortOn;
+    QCheckBox* chkNoTyohuku;
+    QCheckBox* chkAutoSumOutput;
+    QCheckBox* chkStartKirabi;
+    QGroupBox* fraKey;
+    QRadioButton* optNowDay;
+    QRadioButton* optEndDay;
+    QGroupBox* fraDreamMoney;
+    NumberBox* txtDreamMoney;
+    QGroupBox* fraHeader;
+    QLabel* lblMain;
+    QLabel* lblSub;
+    // The width boxes in the order of the record's columns (txtSizeNowDay ...
+    // txtSizeMsg), as the settings file lists them.
+    std::array<NumberBox*, settingsfile::ColumnWidthCount> txtSize;
+    QPushButton* cmdShortcut;
+    QPushButton* cmdBackUp;
+    QPushButton* cmdRestore;
+    QPushButton* cmdSetting;
+
+    // About tab
+    QGroupBox* fraKirabi;
+    QGroupBox* fraHome;
+    QGroupBox* fraTyosaku;
+    QLabel* lblVersion;
+
+    // Program-wide state
+    DataPaths Paths;
+    QString SettingsPath;
+    QString HelpFile;
+    QString ShownDate;
+    QString ShownYear;
+    QString ShownMonth;
+    QString ShownDay;
+    QString ShownYearMonth;
+    ListView* CurrentListView = nullptr;
+    bool StartingUp = false;
+    bool SettingsLoading = false;
+    bool SearchFormOpen = false;
+    bool MonthSavePending = false;
+    bool RemoveSearchRow = true;
+    int SelectedIndex = 0;
+    int SearchSelectedIndex = 0;
+    int YearSelectedIndex = 0;
+    int TotalSelectedIndex = 0;
+    int SortColumn = 0;
+    qint32 MonthEntryCount = 0;
+    Currency MonthExpenses;
+    Currency TargetAmount;
+    bool DreamMoneyFlag = false;
+    QString CurrentStartPassword;
+
+    // Start-up and end
+    void cmdEnd_Click();
+    void cmdShortcut_Click();
+    bool programEnded() const { return ended_; }
+
+    // Settings
+    void LoadSettings();
+    // Writes the settings from the controls; a failure is shown to the user
+    // and returned.
+    bool SaveSettings();
+    void cmdSetting_Click();
+    void optNowDay_Click();
+    void optEndDay_Click();
+
+    // Lists and columns
+    void ListViewColumnHeadersMonth();
+    void ListViewColumnHeadersYear();
+    void ListViewColumnHeadersTotal();
+    void ColumnHeaderClikSort();
+    void LoadMonthFile();
+    void SaveMonthFile();
+    void ShowDataFileError(const QString& path);
+    QString selectedTabKey() const;
+    void tabMain_Click();
+
+  Q_SIGNALS:
+    // The program has ended; the window is about to be deleted.
+    void ended();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildWindow();
+    void buildStatisticsPanel();
+    void buildButtons();
+    void buildSettingsPanel();
+    void buildAboutPanels();
+    void placeLists();
+    void connectHandlers();
+    void settingsCheckBoxClicked();
+    void chkStartPassword_Click();
+    void applyWindowOrder();
+    void placeDateWidthBoxes(int first, int other);
+    QString programPath() const;
+    void setShownDate(QDate date);
+    bool shownYearIsStorable() const;
+    QString monthFilePath() const;
+    QString monthFilePassword() const;
+    settingsfile::Settings settingsFromControls() const;
+    void putSettingsIntoControls(const settingsfile::Settings& settings);
+    void lvwMonth_ColumnClick(int column);
+    void lvwSearch_ColumnClick(int column);
+    void endProgram();
+
+    Platform& platform_;
+    bool ended_ = false;
+    bool ending_ = false;
+};

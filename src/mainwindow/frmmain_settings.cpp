@@ -1,0 +1,137 @@
+// frmMain: the settings tab and the settings file behind it.
+#include <QDir>
+
+#include "mainwindow/frmmain.h"
+#include "mainwindow/twips.h"
+#include "platform/prompter.h"
+
+using namespace Qt::StringLiterals;
+
+void frmMain::putSettingsIntoControls(const settingsfile::Settings& s) {
+    if (StartingUp && s.mainTop) {
+        // Positions are stored in twips, as the window designer measured them.
+        move(x(), twipsToPixels(*s.mainTop, this));
+        if (s.mainLeft) {
+            move(twipsToPixels(*s.mainLeft, this), y());
+        }
+    }
+    (s.formatKeyNowDay ? optNowDay : optEndDay)->setChecked(true);
+    txtDreamMoney->setText(s.dreamMoney);
+    TargetAmount = s.targetAmount;
+    DreamMoneyFlag = s.dreamMoneyFlag;
+    for (int i = 0; i < settingsfile::ColumnWidthCount; ++i) {
+        txtSize[i]->setText(s.columnWidths[i]);
+    }
+    chkStartPassword->setChecked(s.startPassword);
+    CurrentStartPassword = s.startPasswordInput;
+    chkStartKirabi->setChecked(s.startKirabi);
+    chkFormState->setChecked(s.formState);
+    chkNoTyohuku->setChecked(s.noTyohuku);
+    chkSortOn->setChecked(s.sortOn);
+    chkDeleteKakunin->setChecked(s.deleteKakunin);
+    chkAllDeleteKakunin->setChecked(s.allDeleteKakunin);
+    chkAutoSumOutput->setChecked(s.autoSumOutput);
+}
+
+settingsfile::Settings frmMain::settingsFromControls() const {
+    settingsfile::Settings s;
+    s.formatKeyNowDay = !optEndDay->isChecked();
+    s.dreamMoney = txtDreamMoney->text();
+    s.targetAmount = TargetAmount;
+    s.dreamMoneyFlag = DreamMoneyFlag;
+    for (int i = 0; i < settingsfile::ColumnWidthCount; ++i) {
+        s.columnWidths[i] = txtSize[i]->text();
+    }
+    s.startPassword = chkStartPassword->isChecked();
+    s.startPasswordInput = CurrentStartPassword;
+    s.startKirabi = chkStartKirabi->isChecked();
+    s.formState = chkFormState->isChecked();
+    s.noTyohuku = chkNoTyohuku->isChecked();
+    s.sortOn = chkSortOn->isChecked();
+    s.deleteKakunin = chkDeleteKakunin->isChecked();
+    s.allDeleteKakunin = chkAllDeleteKakunin->isChecked();
+    s.autoSumOutput = chkAutoSumOutput->isChecked();
+    s.mainTop = pixelsToTwips(y(), this);
+    s.mainLeft = pixelsToTwips(x(), this);
+    return s;
+}
+
+void frmMain::LoadSettings() {
+    const settingsfile::ReadResult read = settingsfile::read(SettingsPath);
+    putSettingsIntoControls(read.settings);
+    if (!read.exists) {
+        SaveSettings();  // the first start writes the defaults
+    }
+    // A file that exists but cannot be read gives the defaults and is left
+    // as it is.
+}
+
+bool frmMain::SaveSettings() {
+    QDir().mkpath(Paths.iniFolder());
+    SettingsPath = Paths.settingsFile();
+    const diskfile::WriteResult written = settingsfile::write(SettingsPath, settingsFromControls());
+    if (!written.ok()) {
+        platform_.prompter.message(u"ｴﾗｰ"_s, u"設定を保存できませんでした。\n"_s + written.error,
+                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void frmMain::cmdSetting_Click() {
+    // Re-filing the records under another key and rewriting the month files
+    // under another password are not built yet: such a change is refused
+    // rather than stored half-done.
+    const settingsfile::Settings stored = settingsfile::read(SettingsPath).settings;
+    if (stored.formatKeyNowDay == optEndDay->isChecked()) {
+        platform_.prompter.message(
+            u"ｴﾗｰ"_s,
+            u"構成キーの変更は、この版ではまだ適用できません。\n構成キーを元に戻してから、もう一度適用して下さい。"_s,
+            platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        return;
+    }
+    if (stored.startPassword != chkStartPassword->isChecked() ||
+        stored.startPasswordInput != CurrentStartPassword) {
+        platform_.prompter.message(
+            u"ｴﾗｰ"_s,
+            u"記帳者認証の変更は、この版ではまだ適用できません。\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s,
+            platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        return;
+    }
+    cmdSetting->setEnabled(false);
+    prgShinko->setValue(0);
+    for (ListView* list : {lvwMonth, lvwSearch}) {
+        CurrentListView = list;
+        ListViewColumnHeadersMonth();
+    }
+    if (!SaveSettings()) {
+        cmdSetting->setEnabled(true);
+        return;
+    }
+    TargetAmount = Currency::parse(txtDreamMoney->text()).value_or(TargetAmount);
+    applyWindowOrder();
+    prgShinko->setValue(prgShinko->maximum());
+    platform_.prompter.message(u"完了"_s, u"設定を適用させました"_s,
+                               platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+void frmMain::optNowDay_Click() {
+    lblMain->setText(u"応 募 日"_s);
+    lblSub->setText(u"締 切 日"_s);
+    placeDateWidthBoxes(settingsfile::SizeNowDayIndex, settingsfile::SizeEndDayIndex);
+    cmdSetting->setEnabled(true);
+}
+
+void frmMain::optEndDay_Click() {
+    lblMain->setText(u"締 切 日"_s);
+    lblSub->setText(u"応 募 日"_s);
+    placeDateWidthBoxes(settingsfile::SizeEndDayIndex, settingsfile::SizeNowDayIndex);
+    cmdSetting->setEnabled(true);
+}
+
+void frmMain::placeDateWidthBoxes(int first, int other) {
+    NumberBox* firstBox = txtSize[first];
+    NumberBox* otherBox = txtSize[other];
+    placeTwips(firstBox, 1200, 360, 760, 300);
+    placeTwips(otherBox, 3000, 720, 760, 300);
+}

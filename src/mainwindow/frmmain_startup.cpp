@@ -1,0 +1,206 @@
+// frmMain: the entry procedure, the load sequence, the end procedure and the
+// check boxes of the settings tab.
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+
+#include "mainwindow/frmmain.h"
+#include "mainwindow/links.h"
+#include "platform/clock.h"
+#include "platform/instancelock.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+#include "platform/shortcut.h"
+#include "storage/binarycipher.h"
+#include "storage/diskfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void setTextColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+// Major version "#0", minor "00", then "b2": 1.0 gives "1.00b2".
+QString versionText() {
+    return u"%1.%2b2"_s.arg(KIRABILOG_VERSION_MAJOR)
+        .arg(KIRABILOG_VERSION_MINOR, 2, 10, QChar(u'0'));
+}
+
+}  // namespace
+
+frmMain* StartProgram(Platform& platform, const QString& programFolder) {
+    if (!platform.instanceLock.tryAcquire()) {
+        platform.prompter.message(u"多重起動不可"_s, u"きらび帳は、すでに起動しています。"_s,
+                                  platform::MessageIcon::None, platform::MessageButtons::Ok);
+        return nullptr;
+    }
+    auto* window = new frmMain(platform, programFolder);
+    if (!window->Form_Load()) {
+        delete window;
+        return nullptr;
+    }
+    window->show();
+    return window;
+}
+
+bool frmMain::Form_Load() {
+    HelpFile = Paths.programFolder() + u"/kirabilog.chm"_s;
+    lvwMonth->hide();
+    setTextColor(lblSyo, QColor(168, 0, 0));
+    setTextColor(lblTyu, QColor(0, 168, 0));
+    setTextColor(lblDai, QColor(0, 0, 168));
+    setTextColor(lblDay, QColor(191, 159, 63));
+    lblVersion->setText(u"きらび帳 Version "_s + versionText());
+
+    // From here on a step that fails is passed over and the load goes on.
+    QDir().mkpath(Paths.dataFolder());
+    QDir().mkpath(Paths.iniFolder());
+    const QString settingsFile = Paths.settingsFile();
+    const QString oldSettingsFile = Paths.oldSettingsFile();
+    if (mdlBinaryCipher::FileExists(settingsFile)) {
+        if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
+            QFile::remove(oldSettingsFile);
+        }
+    } else if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
+        // An older version kept the settings plain beside the program. They
+        // move into the data folder enciphered; the old file goes only once
+        // the new one is safely written.
+        QFile old(oldSettingsFile);
+        if (old.open(QIODevice::ReadOnly)) {
+            const QByteArray plain = old.readAll();
+            old.close();
+            if (diskfile::replaceEnciphered(settingsFile, plain).ok()) {
+                QFile::remove(oldSettingsFile);
+            }
+        }
+    } else if (platform_.prompter.message(
+                   u"きらび帳初回起動"_s, u"デスクトップ上にショートカットを作成しますか？"_s,
+                   platform::MessageIcon::Question,
+                   platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
+        platform_.shortcut.create(programPath());
+    }
+    SettingsPath = settingsFile;
+
+    StartingUp = true;
+    SettingsLoading = true;
+    LoadSettings();
+    // The start password dialog is asked here once it exists.
+    StartingUp = false;
+
+    applyWindowOrder();
+    if (chkStartKirabi->isChecked()) {
+        platform_.shell.open(KirabiTopPage);
+    }
+
+    placeLists();
+    lvwMonth->raise();
+    CurrentListView = lvwMonth;
+    ListViewColumnHeadersMonth();
+    fraLabel->raise();
+    CurrentListView = lvwSearch;
+    ListViewColumnHeadersMonth();
+    CurrentListView = lvwDummy;
+    ListViewColumnHeadersMonth();
+    CurrentListView = lvwYear;
+    ListViewColumnHeadersYear();
+    CurrentListView = lvwTotal;
+    ListViewColumnHeadersTotal();
+    lvwSearchTemp->rows().clearColumns();
+    for (int i = 1; i <= 17; ++i) {
+        lvwSearchTemp->rows().addColumn({QString::number(i), 1000, Qt::AlignLeft});
+    }
+
+    SearchFormOpen = false;
+    fraSetting->setEnabled(false);
+    MonthSavePending = false;
+    RemoveSearchRow = true;
+
+    const QDate today = platform_.clock.today();
+    dtpDate->setDateByCode(today);
+    setShownDate(today);
+    LoadMonthFile();
+    lvwMonth->show();
+    tabMain->setCurrentIndex(0);
+    return true;
+}
+
+QString frmMain::programPath() const {
+#ifdef Q_OS_WIN
+    return Paths.programFolder() + u"/kirabilog.exe"_s;
+#else
+    return Paths.programFolder() + u"/kirabilog"_s;
+#endif
+}
+
+void frmMain::setShownDate(QDate date) {
+    ShownDate = date.toString(u"yyyy/MM/dd"_s);
+    ShownYear = date.toString(u"yyyy"_s);
+    ShownMonth = date.toString(u"MM"_s);
+    ShownDay = date.toString(u"dd"_s);
+    ShownYearMonth = date.toString(u"yyyy/MM"_s);
+}
+
+void frmMain::applyWindowOrder() {
+    const bool onTop = chkFormState->isChecked();
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
+        return;
+    }
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) {
+        show();  // changing the flags hides a window
+    }
+}
+
+void frmMain::cmdShortcut_Click() {
+    if (!platform_.shortcut.create(programPath())) {
+        platform_.prompter.message(u"ｴﾗｰ"_s,
+                                   u"デスクトップ上にショートカットを作成できませんでした。"_s,
+                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    }
+}
+
+void frmMain::settingsCheckBoxClicked() {
+    cmdSetting->setEnabled(true);
+}
+
+void frmMain::chkStartPassword_Click() {
+    // A click by the user opens the start password dialog here once it
+    // exists; until then the box changes only its own state.
+    SettingsLoading = false;
+    cmdSetting->setEnabled(true);
+}
+
+void frmMain::cmdEnd_Click() {
+    if (ending_) {
+        return;
+    }
+    ending_ = true;
+    if (isMinimized()) {
+        showNormal();  // so that the position stored is the real one
+    }
+    if (selectedTabKey() == u"T_Setting"_s) {
+        SettingsLoading = true;
+        LoadSettings();  // drops what was not applied
+    }
+    SaveSettings();
+    endProgram();
+}
+
+void frmMain::endProgram() {
+    ended_ = true;
+    hide();
+    Q_EMIT ended();
+    deleteLater();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!ended_) {
+        cmdEnd_Click();
+    }
+    event->accept();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QWidget>
+
+// The window layout is designed in twips (1/1440 inch): 15 twips are one
+// pixel at 96 dpi, and the layout grows with the screen's dpi.
+inline int twipsToPixels(int twips, const QWidget* widget) {
+    return (twips * widget->logicalDpiX() + 720) / 1440;
+}
+
+inline int pixelsToTwips(int pixels, const QWidget* widget) {
+    return (pixels * 1440 + widget->logicalDpiX() / 2) / widget->logicalDpiX();
+}
+
+inline void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(twipsToPixels(left, widget), twipsToPixels(top, widget),
+                        twipsToPixels(width, widget), twipsToPixels(height, widget));
+}

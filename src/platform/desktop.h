@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+
+namespace platform {
+
+// The real message boxes, common dialogs and shell of the desktop.
+class DesktopPrompter : public Prompter {
+  public:
+    MessageAnswer message(const QString& title, const QString& text, MessageIcon icon,
+                          MessageButtons buttons) override;
+};
+
+class DesktopDialogs : public Dialogs {
+  public:
+    std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                    const QString& filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& suggestedName) override;
+    std::optional<QString> browseFolder(QWidget* parent, const QString& title) override;
+    std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
+};
+
+class DesktopShell : public Shell {
+  public:
+    int open(const QString& target) override;
+    bool startProgram(const QString& path) override;
+};
+
+}  // namespace platform

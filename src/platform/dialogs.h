@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+// A printer chosen by the user: the program prints one text line per call.
+class LinePrinter {
+  public:
+    virtual ~LinePrinter() = default;
+    virtual void printLine(const QString& line) = 0;
+    virtual void endDocument() = 0;
+};
+
+// The common dialogs. Each returns nothing when the user cancels.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                            const QString& filter) = 0;
+    // Asks before an existing file is overwritten.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
+                                            const QString& filter,
+                                            const QString& suggestedName) = 0;
+    virtual std::optional<QString> browseFolder(QWidget* parent, const QString& title) = 0;
+    virtual std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) = 0;
+};
+
+}  // namespace platform

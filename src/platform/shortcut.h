@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The "きらび帳" launcher on the user's desktop.
+class DesktopShortcut {
+  public:
+    virtual ~DesktopShortcut() = default;
+    // Creates or overwrites the shortcut to the program; false on failure.
+    virtual bool create(const QString& programPath) = 0;
+};
+
+// A .desktop launcher on Linux, a .lnk shell link on Windows, in the desktop
+// folder (or the given folder).
+class SystemDesktopShortcut : public DesktopShortcut {
+  public:
+    explicit SystemDesktopShortcut(QString desktopFolder = {});
+    bool create(const QString& programPath) override;
+    QString shortcutPath() const;
+
+  private:
+    QString desktopFolder_;
+};
+
+class ScriptedDesktopShortcut : public DesktopShortcut {
+  public:
+    bool create(const QString& programPath) override {
+        created.append(programPath);
+        return true;
+    }
+    QStringList created;
+};
+
+}  // namespace platform
