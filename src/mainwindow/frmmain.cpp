@@ -4,6 +4,9 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QPainter>
+
+#include "mainwindow/links.h"
 
 #include "mainwindow/twips.h"
 
@@ -71,9 +74,28 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, int left,
                     int top) {
-    QCheckBox* c = make<QCheckBox>(parent, name, left, top, 3600, 300);
+    QCheckBox* c = make<QCheckBox>(parent, name, left, top, 3500, 300);
     c->setText(caption);
     return c;
+}
+
+// A banner picture: a coloured plate with the name on it.
+QLabel* banner(QWidget* parent, const QString& name, const QString& text, const QColor& color,
+               int left, int top, int width, int height) {
+    QLabel* picture = make<QLabel>(parent, name, left, top, width, height);
+    QPixmap plate(picture->size());
+    plate.fill(color);
+    QPainter painter(&plate);
+    painter.setPen(color.darker(200));
+    painter.drawRect(plate.rect().adjusted(0, 0, -1, -1));
+    QFont font = picture->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(plate.rect(), Qt::AlignCenter, text);
+    painter.end();
+    picture->setPixmap(plate);
+    picture->setCursor(Qt::PointingHandCursor);
+    return picture;
 }
 
 QLineEdit* figureBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
@@ -202,22 +224,23 @@ void frmMain::buildSettingsPanel() {
     chkFormState = checkBox(s, u"chkFormState"_s, u"常に手前に表示する"_s, 120, 420);
     chkAllDeleteKakunin = checkBox(s, u"chkAllDeleteKakunin"_s, u"全削除前に確認する"_s, 120, 720);
     chkDeleteKakunin = checkBox(s, u"chkDeleteKakunin"_s, u"削除前に確認する"_s, 120, 1020);
-    chkSortOn = checkBox(s, u"chkSortOn"_s, u"登録・編集後に構成キーでソートする"_s, 3840, 120);
-    chkNoTyohuku = checkBox(s, u"chkNoTyohuku"_s, u"登録前に重複確認する"_s, 3840, 420);
+    chkSortOn = checkBox(s, u"chkSortOn"_s, u"登録・編集後に構成キーでソートする"_s, 3660, 120);
+    chkNoTyohuku = checkBox(s, u"chkNoTyohuku"_s, u"登録前に重複確認する"_s, 3660, 420);
     chkAutoSumOutput =
-        checkBox(s, u"chkAutoSumOutput"_s, u"保存・印刷時に自動集計も出力する"_s, 3840, 720);
+        checkBox(s, u"chkAutoSumOutput"_s, u"保存・印刷時に自動集計も出力する"_s, 3660, 720);
     chkStartKirabi =
-        checkBox(s, u"chkStartKirabi"_s, u"起動時に「きらび広場」サイトを開く"_s, 3840, 1020);
+        checkBox(s, u"chkStartKirabi"_s, u"起動時に「きらび広場」サイトを開く"_s, 3660, 1020);
 
-    fraKey = frame(s, u"fraKey"_s, u"構成キー"_s, 7560, 60, 2400, 1320);
+    fraKey = frame(s, u"fraKey"_s, u"構成キー"_s, 7260, 60, 2700, 1320);
     optNowDay = make<QRadioButton>(fraKey, u"optNowDay"_s, 120, 300, 1000, 300);
     optNowDay->setText(u"応募日"_s);
     optEndDay = make<QRadioButton>(fraKey, u"optEndDay"_s, 120, 660, 1000, 300);
     optEndDay->setText(u"締切日"_s);
-    QLabel* note = label(fraKey, u"lblKeyNote"_s,
-                         u"※構成キーを変更　すると、支出総　額は全て0円に　なります。"_s, 1140, 240,
-                         1200, 1020);
-    note->setWordWrap(true);
+    // The note breaks its lines where it has full-width spaces.
+    QLabel* note =
+        label(fraKey, u"lblKeyNote"_s,
+              u"※構成キーを変更　すると、支出総　額は全て0円に　なります。"_s.replace(u'　', u'\n'),
+              1140, 220, 1500, 1080);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     fraDreamMoney = frame(s, u"fraDreamMoney"_s, u"目標収支金額"_s, 10020, 60, 1380, 720);
@@ -235,32 +258,57 @@ void frmMain::buildSettingsPanel() {
     // and the other date in the slot below and right of it.
     constexpr int slots[settingsfile::ColumnWidthCount][2] = {
         // left, top of each box, in the order of the record's columns
-        {1200, 360},  {3000, 360},  {4800, 360},  {6600, 360},  {1200, 720},  {4800, 720},
-        {6600, 720},  {1200, 1080}, {3000, 1080}, {3000, 720},  {4800, 1080}, {6600, 1080},
-        {1200, 1440}, {3000, 1440}, {4800, 1440}, {6600, 1440},
+        {1200, 360},  {3000, 360},  {4920, 360},  {6840, 360},  {1200, 720},  {4920, 720},
+        {6840, 720},  {1200, 1080}, {3000, 1080}, {3000, 720},  {4920, 1080}, {6840, 1080},
+        {1200, 1440}, {3000, 1440}, {4920, 1440}, {6840, 1440},
     };
     for (int i = 0; i < settingsfile::ColumnWidthCount; ++i) {
         const QString key = settingsfile::ColumnWidthKeys[i].toString();
         txtSize[i] = new NumberBox(u"txt"_s + key, settingsfile::DefaultColumnWidths[i].toString(),
                                    fraHeader);
-        placeTwips(txtSize[i], slots[i][0], slots[i][1], 760, 300);
+        placeTwips(txtSize[i], slots[i][0], slots[i][1], 720, 300);
         txtSize[i]->setAlignment(Qt::AlignRight);
         const bool date = i == settingsfile::SizeNowDayIndex || i == settingsfile::SizeEndDayIndex;
         if (!date) {
-            label(fraHeader, u"lbl"_s + key, QString::fromUtf16(widthLabels[i]), slots[i][0] - 1080,
-                  slots[i][1] + 30, 1060);
+            label(fraHeader, u"lbl"_s + key, QString::fromUtf16(widthLabels[i]), slots[i][0] - 1040,
+                  slots[i][1] + 30, 1000);
         }
     }
-    lblMain = label(fraHeader, u"lblMain"_s, u"応 募 日"_s, 120, 390, 1060);
-    lblSub = label(fraHeader, u"lblSub"_s, u"締 切 日"_s, 1920, 750, 1060);
+    lblMain = label(fraHeader, u"lblMain"_s, u"応 募 日"_s, 160, 390, 1000);
+    lblSub = label(fraHeader, u"lblSub"_s, u"締 切 日"_s, 1960, 750, 1000);
 }
 
 void frmMain::buildAboutPanels() {
-    fraKirabi = frame(tabClient, u"fraKirabi"_s, u" 企　画 "_s, 0, 0, 5640, 2280);
-    fraHome = frame(tabClient, u"fraHome"_s, u" 開　発 "_s, 5820, 0, 5640, 2280);
+    fraKirabi = frame(tabClient, u"fraKirabi"_s, u" 企　画 "_s, 0, 0, 5730, 2400);
+    label(fraKirabi, u"lblKirabiHomepage"_s, u"ホームページ"_s, 120, 330, 1500);
+    cmdKirabiHomepage = button(fraKirabi, u"cmdKirabiHomepage"_s, KirabiTopPage, 1680, 300, 3900);
+    label(fraKirabi, u"lblKirabiMail"_s, u"お問い合せ先"_s, 120, 750, 1500);
+    cmdKirabiMail = button(fraKirabi, u"cmdKirabiMail"_s, KirabiContactPage, 1680, 720, 3900);
+    picKirabiBanner = banner(fraKirabi, u"picKirabiBanner"_s, u"懸賞サイト 「きらび広場」"_s,
+                             QColor(255, 236, 160), 120, 1200, 2400, 600);
+    label(fraKirabi, u"lblKirabiName"_s, u"懸賞サイト 「きらび広場」"_s, 2640, 1230, 3000);
+    QLabel* pitch =
+        label(fraKirabi, u"lblKirabiPitch"_s,
+              u"常時1000～2000件の懸賞情報を掲載！豪華賞品も盛り沢山！"_s, 120, 1860, 5500, 420);
+    pitch->setWordWrap(true);
+
+    fraHome = frame(tabClient, u"fraHome"_s, u" 開　発 "_s, 5730, 0, 5730, 2400);
+    cmdMyHomepage = button(fraHome, u"cmdMyHomepage"_s, MyHomePage, 120, 300, 3600);
+    cmdMyMail = button(fraHome, u"cmdMyMail"_s, MyMailAddress, 120, 720, 3600);
+    picHomeBanner = banner(fraHome, u"picHomeBanner"_s, u"きらび帳"_s, QColor(200, 230, 255), 3840,
+                           300, 1760, 780);
+    cmdNewVersionCheck = button(fraHome, u"cmdNewVersionCheck"_s, u"きらびﾆｭｰｽ"_s, 120, 1200, 1800);
+    lblVersion = label(fraHome, u"lblVersion"_s, QString(), 120, 1800, 5400);
+
     fraTyosaku =
         frame(tabClient, u"fraTyosaku"_s, u"情報の著作権について"_s, 0, 2400, TabWidth, 1560);
-    lblVersion = label(fraHome, u"lblVersion"_s, QString(), 120, 1800, 5400);
+    QLabel* notice = label(fraTyosaku, u"lblTyosaku"_s,
+                           u"取り込んだ懸賞情報の著作権は、情報を掲載した各サイトに帰属します。"
+                           u"取り込んだ情報は記帳者ご本人の懸賞記録としてのみ利用し、"
+                           u"転載・再配布はしないで下さい。"_s,
+                           120, 300, TabWidth - 240, 1140);
+    notice->setWordWrap(true);
+    notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QWidget* w : {static_cast<QWidget*>(fraKirabi), static_cast<QWidget*>(fraHome),
                        static_cast<QWidget*>(fraTyosaku)}) {
         w->lower();
@@ -305,10 +353,13 @@ void frmMain::connectHandlers() {
 
     // Controls whose work is not built yet stay disabled.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdHensyu,   cmdInput,    cmdNewInput, cmdDelete,         cmdAllDelete, cmdURL,
-             cmdSave,     cmdPrint,    cmdHelp,     cmdUserInput,      cmdMonthBack, cmdMonthNext,
-             cmdYearBack, cmdYearNext, dtpDate,     cmdUnhappyMoneyIn, cmdBackUp,    cmdRestore,
-             fraKirabi,   fraHome}) {
+             cmdHensyu,         cmdInput,      cmdNewInput,       cmdDelete,
+             cmdAllDelete,      cmdURL,        cmdSave,           cmdPrint,
+             cmdHelp,           cmdUserInput,  cmdMonthBack,      cmdMonthNext,
+             cmdYearBack,       cmdYearNext,   dtpDate,           cmdUnhappyMoneyIn,
+             cmdBackUp,         cmdRestore,    cmdKirabiHomepage, cmdKirabiMail,
+             picKirabiBanner,   cmdMyHomepage, cmdMyMail,         picHomeBanner,
+             cmdNewVersionCheck}) {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);

@@ -131,9 +131,16 @@ class frmMain : public QWidget {
 
     // About tab
     QGroupBox* fraKirabi;
+    QPushButton* cmdKirabiHomepage;
+    QPushButton* cmdKirabiMail;
+    QLabel* picKirabiBanner;
     QGroupBox* fraHome;
-    QGroupBox* fraTyosaku;
+    QPushButton* cmdMyHomepage;
+    QPushButton* cmdMyMail;
+    QLabel* picHomeBanner;
+    QPushButton* cmdNewVersionCheck;
     QLabel* lblVersion;
+    QGroupBox* fraTyosaku;
 
     // Program-wide state
     DataPaths Paths;

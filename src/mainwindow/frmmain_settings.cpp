@@ -132,6 +132,6 @@ void frmMain::optEndDay_Click() {
 void frmMain::placeDateWidthBoxes(int first, int other) {
     NumberBox* firstBox = txtSize[first];
     NumberBox* otherBox = txtSize[other];
-    placeTwips(firstBox, 1200, 360, 760, 300);
-    placeTwips(otherBox, 3000, 720, 760, 300);
+    placeTwips(firstBox, 1200, 360, 720, 300);
+    placeTwips(otherBox, 3000, 720, 720, 300);
 }

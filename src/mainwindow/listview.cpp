@@ -9,6 +9,7 @@
 ListView::ListView(const QString& name, QWidget* parent) : QTreeView(parent) {
     setObjectName(name);
     setModel(&model_);
+    setAutoFillBackground(true);  // lists overlap other panels on the tab client
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -1,0 +1,96 @@
+// Start-up of the main window on an empty data folder, and loading a month of
+// 32,767 records into the month list.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "mainwindow/frmmain.h"
+#include "platform/clock.h"
+#include "platform/instancelock.h"
+#include "platform/scripteddialogs.h"
+#include "platform/scriptedprompter.h"
+#include "platform/shortcut.h"
+#include "storage/monthfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Desktop {
+    platform::ScriptedPrompter prompter;
+    platform::ScriptedDialogs dialogs;
+    platform::ScriptedShell shell;
+    platform::FixedClock clock{QDate(2010, 1, 15)};
+    platform::ScriptedDesktopShortcut shortcut;
+    platform::ScriptedInstanceLock instanceLock;
+    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
+};
+
+void endProgram(frmMain* window) {
+    window->cmdEnd_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_StartOnEmptyFolder(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder;
+        Desktop desktop;
+        desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                                u"デスクトップ上にショートカットを作成しますか？"_s);
+        state.ResumeTiming();
+        frmMain* window = StartProgram(desktop.platform, folder.path());
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (window == nullptr || !window->isVisible()) {
+            state.SkipWithError("the window did not show");
+            break;
+        }
+        endProgram(window);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartOnEmptyFolder)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_LoadMonthOf32767(benchmark::State& state) {
+    QTemporaryDir folder;
+    const DataPaths paths(folder.path());
+    QList<PrizeEntry> records;
+    for (int i = 0; i < 32767; ++i) {
+        records.append(
+            {u"2010/01/%1"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')), QString::number(100000 + i),
+             u"ネット"_s, u"http://example.jp/c/%1"_s.arg(100000 + i), u"商品券"_s,
+             u"お米10kg（新潟県産こしひかり）"_s, i % 3 ? QString() : u"小物当選"_s,
+             QString::number((i % 4) * 500), u"5名様"_s, u"2010/02/15"_s, u"----/--/--"_s,
+             u"アンケート"_s, u"抽選"_s, u"不定期"_s, u"ネット応募"_s, u"メモ"_s, QString()});
+    }
+    if (!monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok()) {
+        state.SkipWithError("cannot write the month");
+        return;
+    }
+    Desktop desktop;
+    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                            u"デスクトップ上にショートカットを作成しますか？"_s);
+    frmMain* window = StartProgram(desktop.platform, folder.path());
+    for (auto _ : state) {
+        window->LoadMonthFile();
+        QCoreApplication::processEvents();
+        if (window->lvwMonth->count() != 32767) {
+            state.SkipWithError("records missing");
+        }
+    }
+    endProgram(window);
+}
+BENCHMARK(BM_LoadMonthOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

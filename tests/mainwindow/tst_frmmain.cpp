@@ -1,0 +1,185 @@
+// The main window's start-up, columns and sorting, with a scripted desktop.
+#include <QHeaderView>
+#include <QSysInfo>
+#include <QTest>
+
+#include "programfixture.h"
+#include "storage/cp932.h"
+#include "storage/monthfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+PrizeEntry entry(const QString& id, const QString& money, const QString& number) {
+    PrizeEntry e;
+    e[FilingDate] = u"2010/01/10"_s;
+    e[ID] = id;
+    e[HappyMoney] = money;
+    e[Number] = number;
+    return e;
+}
+
+QStringList column(const ListView* list, int c) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) {
+        texts.append(list->rows().text(row, c));
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void secondCopyIsRefusedAndTouchesNothing() {
+        ProgramFixture program;
+        program.instanceLock.heldElsewhere = true;
+        program.prompter.expect(platform::MessageAnswer::Ok, u"多重起動不可"_s,
+                                u"きらび帳は、すでに起動しています。"_s);
+        QCOMPARE(StartProgram(program.platform, program.folder.path()), nullptr);
+        QVERIFY(program.prompter.faults().isEmpty());
+        QCOMPARE(program.prompter.shown().value(0).icon, platform::MessageIcon::None);
+        QVERIFY(!QFile::exists(program.folder.paths().dataFolder()));
+    }
+
+    // The lock belongs to the running process: a copy that crashed leaves a
+    // lock file behind that must not block the next start.
+    void staleLockDoesNotBlockAStart() {
+        TestFolder folder;
+        platform::FileInstanceLock first(folder.path());
+        QVERIFY(writeBytes(first.lockPath(),
+                           "999999\nkirabilog\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+        QVERIFY(first.tryAcquire());
+        platform::FileInstanceLock second(folder.path());
+        QVERIFY(!second.tryAcquire());
+        platform::FileInstanceLock elsewhere(folder.file(u"other"_s));
+        QVERIFY(elsewhere.tryAcquire());
+    }
+
+    void desktopShortcutFile() {
+        TestFolder desktop;
+        platform::SystemDesktopShortcut shortcut(desktop.path());
+        QVERIFY(shortcut.create(u"/opt/きらび帳/kirabilog"_s));
+        QVERIFY(shortcut.create(u"/opt/new place/kirabilog"_s));  // overwrites
+        const QString text = QString::fromUtf8(readBytes(desktop.file(u"きらび帳.desktop"_s)));
+        QVERIFY2(text.contains(u"\nName=きらび帳\n"_s), qPrintable(text));
+        QVERIFY2(text.contains(u"\nExec=\"/opt/new place/kirabilog\"\n"_s), qPrintable(text));
+    }
+
+    // The first column is the filing date and column 9 the other date; every
+    // other field keeps its place, and the widths come from the width boxes.
+    void monthColumnsFollowTheFilingKey_data() {
+        QTest::addColumn<QByteArray>("formatKey");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("application date") << QByteArray("1") << u"応募日"_s << u"締切日"_s;
+        QTest::newRow("deadline") << QByteArray("0") << u"締切日"_s << u"応募日"_s;
+    }
+    void monthColumnsFollowTheFilingKey() {
+        QFETCH(QByteArray, formatKey);
+        QFETCH(QString, first);
+        QFETCH(QString, other);
+        ProgramFixture program;
+        QVERIFY(writeEnciphered(program.folder.paths().settingsFile(),
+                                "[Setting]\r\nFormatKey=" + formatKey +
+                                    "\r\nSizeNowDay=1200\r\nSizeEndDay=1500\r\nSizeURL=\r\n"));
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        const ListView* list = window->lvwMonth;
+        const ListModel& model = list->rows();
+        QCOMPARE(model.columnCount(), 17);
+        QCOMPARE(model.columns()[0].header, first);
+        QCOMPARE(model.columns()[9].header, other);
+        QCOMPARE(model.columns()[1].header, u"ＩＤ番号"_s);
+        QCOMPARE(model.columns()[16].header, u"画像"_s);
+        const bool deadline = formatKey == "0";
+        QCOMPARE(model.columns()[0].widthTwips, deadline ? 1500 : 1200);
+        QCOMPARE(model.columns()[9].widthTwips, deadline ? 1200 : 1500);
+        QCOMPARE(model.columns()[3].widthTwips, 0);       // URL hidden by default
+        QCOMPARE(model.columns()[15].widthTwips, 99999);  // comment
+        QCOMPARE(model.columns()[16].widthTwips, 0);      // picture always hidden
+        QCOMPARE(list->header()->sectionSize(16), 0);
+        for (int c : {1, 7, 8}) {
+            QCOMPARE(model.columns()[c].alignment, Qt::AlignRight);
+        }
+        QCOMPARE(model.columns()[2].alignment, Qt::AlignLeft);
+        QCOMPARE(window->lvwSearch->rows().columns()[0].header, first);
+        QCOMPARE(window->lblMain->text(), deadline ? u"締 切 日"_s : u"応 募 日"_s);
+        QCOMPARE(window->lvwYear->rows().columnCount(), 10);
+        QCOMPARE(window->lvwTotal->rows().columns()[10].header, u"目標収支金額"_s);
+        QCOMPARE(window->lvwSearchTemp->rows().columnCount(), 17);
+        window->cmdEnd_Click();
+    }
+
+    // A settings file that cannot be written is reported; the program goes on
+    // and ends as usual, and the month files are untouched.
+    void unwritableSettingsAreReported() {
+        ProgramFixture program;
+        const QString month = program.folder.paths().monthFile(u"2010"_s, u"01"_s);
+        QVERIFY(monthfile::write(month, {entry(u"0"_s, u"500"_s, u"1名様"_s)}, QString()).ok());
+        const QByteArray before = readBytes(month);
+        // A folder where the work file should be: no write can go through it.
+        QVERIFY(QDir().mkpath(DataPaths::workFile(program.folder.paths().iniFolder())));
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->lvwMonth->count(), 1);
+        window->cmdEnd_Click();
+        QVERIFY(window->programEnded());
+        const QList<platform::ScriptedPrompter::Shown>& shown = program.prompter.shown();
+        QCOMPARE(shown.size(), 3);  // the first-start question, then the start and the end
+        for (int i : {1, 2}) {
+            QCOMPARE(shown[i].title, u"ｴﾗｰ"_s);
+            QCOMPARE(shown[i].icon, platform::MessageIcon::Error);
+            QVERIFY2(shown[i].text.startsWith(
+                         u"設定を保存できませんでした。\nファイル「"_s +
+                         QDir::toNativeSeparators(program.folder.paths().settingsFile())),
+                     qPrintable(shown[i].text));
+        }
+        QVERIFY(!QFile::exists(program.folder.paths().settingsFile()));
+        QCOMPARE(readBytes(month), before);
+    }
+
+    // ID and prize value sort by number, the rest by text; one order per
+    // list, reversed by every click.
+    void columnHeaderSort() {
+        ProgramFixture program;
+        const QString month = program.folder.paths().monthFile(u"2010"_s, u"01"_s);
+        QVERIFY(monthfile::write(
+                    month,
+                    {entry(u"12"_s, u"900"_s, u"10名様"_s), entry(u"3"_s, u"10000"_s, u"9名様"_s),
+                     entry(u"007"_s, u"50"_s, u"全員"_s), entry(u"抽選"_s, u"不明"_s, u"1名様"_s)},
+                    QString())
+                    .ok());
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        ListView* list = window->lvwMonth;
+        QCOMPARE(list->count(), 4);
+
+        // The first click sorts descending, the next ascending, whatever the
+        // column. A text that is no number sorts above the numbers, as text.
+        Q_EMIT list->header()->sectionClicked(HappyMoney);
+        QCOMPARE(column(list, HappyMoney), (QStringList{u"不明"_s, u"10000"_s, u"900"_s, u"50"_s}));
+        Q_EMIT list->header()->sectionClicked(Number);
+        QCOMPARE(column(list, Number),
+                 (QStringList{u"10名様"_s, u"1名様"_s, u"9名様"_s, u"全員"_s}));
+        Q_EMIT list->header()->sectionClicked(ID);
+        QCOMPARE(column(list, ID), (QStringList{u"抽選"_s, u"12"_s, u"7"_s, u"3"_s}));
+        Q_EMIT list->header()->sectionClicked(ID);
+        QCOMPARE(column(list, ID), (QStringList{u"3"_s, u"7"_s, u"12"_s, u"抽選"_s}));
+        // Leading zeros of a whole number go; other texts stay as they were.
+        QCOMPARE(column(list, HappyMoney).count(u"不明"_s), 1);
+
+        // The new order is what the month file holds.
+        const monthfile::ReadResult stored = monthfile::read(month, QString());
+        QCOMPARE(stored.records.size(), 4);
+        QCOMPARE(stored.records[0][ID], u"3"_s);
+        QCOMPARE(stored.records[1][ID], u"7"_s);
+        window->cmdEnd_Click();
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
