@@ -351,15 +351,36 @@ void frmMain::connectHandlers() {
     connect(lvwMonth, &ListView::columnClicked, this, &frmMain::lvwMonth_ColumnClick);
     connect(lvwSearch, &ListView::columnClicked, this, &frmMain::lvwSearch_ColumnClick);
 
-    // Controls whose work is not built yet stay disabled.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdHensyu,         cmdInput,      cmdNewInput,       cmdDelete,
-             cmdAllDelete,      cmdURL,        cmdSave,           cmdPrint,
-             cmdHelp,           cmdUserInput,  cmdMonthBack,      cmdMonthNext,
-             cmdYearBack,       cmdYearNext,   dtpDate,           cmdUnhappyMoneyIn,
-             cmdBackUp,         cmdRestore,    cmdKirabiHomepage, cmdKirabiMail,
-             picKirabiBanner,   cmdMyHomepage, cmdMyMail,         picHomeBanner,
-             cmdNewVersionCheck}) {
+    connect(cmdMonthBack, &QPushButton::clicked, this, &frmMain::cmdMonthBack_Click);
+    connect(cmdMonthNext, &QPushButton::clicked, this, &frmMain::cmdMonthNext_Click);
+    connect(cmdYearBack, &QPushButton::clicked, this, &frmMain::cmdYearBack_Click);
+    connect(cmdYearNext, &QPushButton::clicked, this, &frmMain::cmdYearNext_Click);
+    connect(dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
+    connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
+    connect(lvwMonth, &ListView::itemClicked, this, &frmMain::lvwMonth_ItemClick);
+    connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
+    for (ListView* list : {lvwMonth, lvwSearch}) {
+        connect(list, &ListView::mouseDown, this, [this](Qt::MouseButton button) {
+            LastMouseButton = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
+        });
+    }
+    connect(lvwMonth, &ListView::rowDoubleClicked, this,
+            [this] { listDoubleClicked(lvwMonth, SelectedIndex); });
+    connect(lvwSearch, &ListView::rowDoubleClicked, this,
+            [this] { listDoubleClicked(lvwSearch, SearchSelectedIndex); });
+    connect(lvwMonth, &ListView::keyDown, this, &frmMain::lvwMonth_KeyDown);
+    connect(lvwSearch, &ListView::keyDown, this, &frmMain::lvwSearch_KeyDown);
+
+    // Buttons wait for a row click or a list with rows; those whose work is
+    // not built yet stay disabled.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdHensyu,       cmdInput,          cmdNewInput,
+                                         cmdDelete,       cmdAllDelete,      cmdURL,
+                                         cmdSave,         cmdPrint,          cmdHelp,
+                                         cmdUserInput,    cmdUnhappyMoneyIn, cmdBackUp,
+                                         cmdRestore,      cmdKirabiHomepage, cmdKirabiMail,
+                                         picKirabiBanner, cmdMyHomepage,     cmdMyMail,
+                                         picHomeBanner,   cmdNewVersionCheck}) {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);

@@ -14,6 +14,7 @@
 
 #include "mainwindow/controls.h"
 #include "mainwindow/listview.h"
+#include "mainwindow/statistics.h"
 #include "storage/currency.h"
 #include "storage/datafolder.h"
 #include "storage/settingsfile.h"
@@ -162,8 +163,32 @@ class frmMain : public QWidget {
     int YearSelectedIndex = 0;
     int TotalSelectedIndex = 0;
     int SortColumn = 0;
+    int SelectedCount = 0;
+    int EditIndex = 0;
+    bool EditExisting = false;
+    int LastMouseButton = 0;  // 1 = left, 2 = right, 4 = middle
+    QString ShellTarget;
+    // Month counters, recounted from the month list by ListViewStatistics.
+    qint32 MonthWinCount = 0;
     qint32 MonthEntryCount = 0;
+    qint32 MonthSmallWins = 0;
+    qint32 MonthMiddleWins = 0;
+    qint32 MonthBigWins = 0;
+    Currency MonthWinMoney;
     Currency MonthExpenses;
+    // Search counters; their expenses are always 0.
+    qint32 SearchWinCount = 0;
+    qint32 SearchEntryCount = 0;
+    Currency SearchWinMoney;
+    // Sums of the shown year and of all years, from the summary files.
+    qint32 YearWinCount = 0;
+    qint32 YearEntryCount = 0;
+    Currency YearWinMoney;
+    Currency YearExpenses;
+    qint32 TotalWinCount = 0;
+    qint32 TotalEntryCount = 0;
+    Currency TotalWinMoney;
+    Currency TotalExpenses;
     Currency TargetAmount;
     bool DreamMoneyFlag = false;
     QString CurrentStartPassword;
@@ -193,6 +218,18 @@ class frmMain : public QWidget {
     QString selectedTabKey() const;
     void tabMain_Click();
 
+    // Month view and navigation
+    void ListViewStatistics();
+    void cmdMonthBack_Click();
+    void cmdMonthNext_Click();
+    void cmdYearBack_Click();
+    void cmdYearNext_Click();
+    void dtpDate_Change();
+    void lvwMonth_ItemClick(int row);
+    void lvwSearch_ItemClick(int row);
+    void cmdHensyu_Click();
+    void OpenRecordEditor();
+
   Q_SIGNALS:
     // The program has ended; the window is about to be deleted.
     void ended();
@@ -221,6 +258,14 @@ class frmMain : public QWidget {
     void putSettingsIntoControls(const settingsfile::Settings& settings);
     void lvwMonth_ColumnClick(int column);
     void lvwSearch_ColumnClick(int column);
+    void listDoubleClicked(ListView* list, int selectedIndex);
+    void lvwMonth_KeyDown(int key);
+    void lvwSearch_KeyDown(int key);
+    void stepMonth(int by);
+    void stepYear(int by);
+    void setMonthLabel();
+    // Counts the rows of a month or search list, marking them when asked.
+    statistics::Counts countRows(ListView* list, bool mark, bool withProgress);
     void endProgram();
 
     Platform& platform_;

@@ -162,6 +162,7 @@ void frmMain::LoadMonthFile() {
     MonthExpenses = Currency();
     MonthEntryCount = 0;
     if (!shownYearIsStorable()) {
+        ListViewStatistics();
         return;
     }
     const QString path = monthFilePath();
@@ -189,6 +190,7 @@ void frmMain::LoadMonthFile() {
             break;
         }
     }
+    ListViewStatistics();
 }
 
 void frmMain::SaveMonthFile() {
@@ -215,6 +217,7 @@ void frmMain::SaveMonthFile() {
         prgShinko->setMaximum(int(records.size()));
         prgShinko->setValue(int(records.size()));
     }
+    ListViewStatistics();
 }
 
 void frmMain::ShowDataFileError(const QString& path) {
@@ -257,6 +260,11 @@ void frmMain::tabMain_Click() {
         lvwMonth->show();
         fraLabel->raise();
         lvwMonth->raise();
+        // The two registering buttons join these once they do their work.
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdMonthBack, cmdMonthNext, cmdYearBack,
+                                                          cmdYearNext, dtpDate}) {
+            w->setEnabled(true);
+        }
     } else if (key == u"T_Year"_s) {
         fraUnhappyMoney->setEnabled(true);
         fraTyosaku->setEnabled(false);
@@ -266,6 +274,8 @@ void frmMain::tabMain_Click() {
         lvwYear->show();
         fraUnhappyMoney->raise();
         lvwYear->raise();
+        cmdYearNext->setEnabled(true);
+        cmdYearBack->setEnabled(true);
     } else if (key == u"T_Total"_s) {
         lvwTotal->hide();
         CurrentListView = lvwTotal;
@@ -279,6 +289,7 @@ void frmMain::tabMain_Click() {
         fraLabel->raise();
         CurrentListView = lvwSearch;
         ListViewColumnHeadersMonth();
+        ListViewStatistics();
         lvwSearch->raise();
     } else if (key == u"T_Setting"_s) {
         fraTyosaku->setEnabled(true);

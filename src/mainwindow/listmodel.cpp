@@ -145,6 +145,19 @@ void ListModel::setCellColor(int row, int column, const QColor& color) {
     colors[column] = color.isValid() ? (color.rgb() | 0xFF000000u) : NoColor;
 }
 
+void ListModel::setRowColor(int row, const QColor& color, int firstColumn, int lastColumn) {
+    QList<QRgb>& colors = rows_[row].colors;
+    const QRgb value = color.isValid() ? (color.rgb() | 0xFF000000u) : NoColor;
+    if (colors.size() <= lastColumn) {
+        if (value == NoColor &&
+            std::all_of(colors.cbegin(), colors.cend(), [](QRgb c) { return c == NoColor; })) {
+            return;
+        }
+        colors.resize(std::max<qsizetype>(lastColumn + 1, columns_.size()), NoColor);
+    }
+    std::fill(colors.begin() + firstColumn, colors.begin() + lastColumn + 1, value);
+}
+
 bool ListModel::cellBold(int row, int column) const {
     return column < 64 && (rows_[row].boldMask >> column & 1u) != 0;
 }

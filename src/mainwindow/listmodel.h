@@ -48,6 +48,8 @@ class ListModel : public QAbstractTableModel {
     void setTextColor(const QColor& color);
     QColor cellColor(int row, int column) const;
     void setCellColor(int row, int column, const QColor& color);
+    // Colours the cells of one row from firstColumn to lastColumn.
+    void setRowColor(int row, const QColor& color, int firstColumn, int lastColumn);
     bool cellBold(int row, int column) const;
     void setCellBold(int row, int column, bool bold);
     // Repaints a range of rows after marks changed.

@@ -70,6 +70,12 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ListView::keyPressEvent(QKeyEvent* event) {
+    // Moving to another row with the keys selects it as a click would.
+    const int before = currentIndex().row();
     QTreeView::keyPressEvent(event);
+    const int after = currentIndex().row();
+    if (after >= 0 && after != before) {
+        Q_EMIT itemClicked(after + 1);
+    }
     Q_EMIT keyDown(event->key(), event->modifiers());
 }

@@ -1,0 +1,315 @@
+// frmMain: the month view — statistics and row marks, stepping through months
+// and years, and the clicks and keys of the month and search lists.
+#include "mainwindow/frmmain.h"
+#include "platform/prompter.h"
+#include "storage/prizeentry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isLeapYear(int year) {
+    return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
+}
+
+QString twoDigits(int n) {
+    return u"%1"_s.arg(n, 2, 10, QChar(u'0'));
+}
+
+QString fourDigits(int n) {
+    return u"%1"_s.arg(n, 4, 10, QChar(u'0'));
+}
+
+// The day fitted to a target month: 31 becomes 30 in a month of 30 days, and
+// a day above 28 in February becomes 29 or 28 by the year's leap.
+QString fitDay(const QString& day, int targetMonth, int year) {
+    if ((targetMonth == 4 || targetMonth == 6 || targetMonth == 9 || targetMonth == 11) &&
+        day == u"31"_s) {
+        return u"30"_s;
+    }
+    if (targetMonth == 2 && day > u"28"_s) {
+        return isLeapYear(year) ? u"29"_s : u"28"_s;
+    }
+    return day;
+}
+
+}  // namespace
+
+statistics::Counts frmMain::countRows(ListView* list, bool mark, bool withProgress) {
+    statistics::Counts counts;
+    ListModel& model = list->rows();
+    const int rows = model.rowCount();
+    const QString shownDate = dtpDate->date().toString(u"yyyy/MM/dd"_s);
+    if (withProgress && rows > 0) {
+        prgShinko->setValue(0);
+        prgShinko->setMaximum(rows);
+    }
+    if (mark) {
+        model.setTextColor(Qt::black);
+    }
+    for (int row = 0; row < rows; ++row) {
+        const QStringList& cells = model.rowCells(row);
+        const statistics::RowMark rowMark = statistics::markOf(cells, shownDate);
+        statistics::add(counts, cells, rowMark);
+        if (mark) {
+            model.setCellBold(row, Present, true);
+            // A row that no longer matches goes back to the list's colour;
+            // the picture column keeps its own.
+            model.setRowColor(row, rowMark.color.value_or(QColor()), 0, PicturePath - 1);
+        }
+    }
+    if (mark) {
+        model.marksChanged(0, rows - 1);
+    }
+    if (withProgress && rows > 0) {
+        prgShinko->setValue(rows);
+    }
+    return counts;
+}
+
+void frmMain::ListViewStatistics() {
+    for (QWidget* w : {cmdAllDelete, cmdSave, cmdPrint}) {
+        w->setEnabled(false);
+    }
+    const QString key = selectedTabKey();
+    const auto keepMonth = [this](const statistics::Counts& c) {
+        MonthWinCount = c.wins;
+        MonthEntryCount = c.entries;
+        MonthWinMoney = c.winMoney;
+        MonthSmallWins = c.smallWins;
+        MonthMiddleWins = c.middleWins;
+        MonthBigWins = c.bigWins;
+    };
+    qint32 wins = 0;
+    qint32 entries = 0;
+    Currency money;
+    Currency expenses;
+    if (key == u"T_Month"_s) {
+        keepMonth(countRows(lvwMonth, true, true));
+        wins = MonthWinCount;
+        entries = MonthEntryCount;
+        money = MonthWinMoney;
+        expenses = MonthExpenses;
+    } else if (key == u"T_Year"_s) {
+        wins = YearWinCount;
+        entries = YearEntryCount;
+        money = YearWinMoney;
+        expenses = YearExpenses;
+    } else if (key == u"T_Total"_s) {
+        wins = TotalWinCount;
+        entries = TotalEntryCount;
+        money = TotalWinMoney;
+        expenses = TotalExpenses;
+    } else if (key == u"T_Search"_s) {
+        keepMonth(countRows(lvwMonth, false, false));
+        const statistics::Counts search = countRows(lvwSearch, true, true);
+        SearchWinCount = search.wins;
+        SearchEntryCount = search.entries;
+        SearchWinMoney = search.winMoney;
+        wins = SearchWinCount;
+        entries = SearchEntryCount;
+        money = SearchWinMoney;
+    } else if (key == u"T_Setting"_s) {
+        keepMonth(countRows(lvwMonth, false, false));
+        MonthExpenses = Currency();
+        return;
+    } else {
+        return;
+    }
+    txtHappyCount->setText(QString::number(wins));
+    txtTotalCount->setText(QString::number(entries));
+    txtHappyMoney->setText(money.toString());
+    txtUnhappyMoney->setText(expenses.toString());
+    txtPercent->setText(statistics::winRate(wins, entries));
+    txtTotalMoney->setText(money.minus(expenses).value_or(money).toString());
+    if (entries != 0) {
+        cmdSave->setEnabled(true);
+        cmdPrint->setEnabled(true);
+        if (key != u"T_Search"_s) {
+            cmdAllDelete->setEnabled(true);
+        }
+    }
+}
+
+void frmMain::stepMonth(int by) {
+    const QDate shown = dtpDate->date();
+    int month = shown.month() + by;
+    int year = shown.year();
+    if (month == 0) {
+        month = 12;
+        year -= 1;
+    } else if (month == 13) {
+        month = 1;
+        year += 1;
+    }
+    ShownDay = fitDay(shown.toString(u"dd"_s), month, shown.year());
+    // Like the year step, the months wrap around at the ends of the calendar,
+    // so no file outside the years 0001 to 9999 is ever addressed.
+    year = (year + 9998) % 9999 + 1;
+    ShownMonth = twoDigits(month);
+    ShownYear = fourDigits(year);
+    LoadMonthFile();
+}
+
+void frmMain::cmdMonthBack_Click() {
+    if (selectedTabKey() == u"T_Month"_s) {
+        stepMonth(-1);
+    }
+}
+
+void frmMain::cmdMonthNext_Click() {
+    stepMonth(+1);
+}
+
+void frmMain::stepYear(int by) {
+    const QString key = selectedTabKey();
+    if (key != u"T_Month"_s && key != u"T_Year"_s) {
+        return;
+    }
+    const QDate shown = dtpDate->date();
+    // The year wraps around: before 0001 comes 9999, after 9999 comes 0001.
+    const int year = (shown.year() - 1 + by + 9999) % 9999 + 1;
+    if (ShownMonth == u"02"_s && ShownDay == u"29"_s) {
+        ShownDay = isLeapYear(year) ? u"29"_s : u"28"_s;
+    } else {
+        ShownDay = shown.toString(u"dd"_s);
+    }
+    ShownYear = fourDigits(year);
+    if (key == u"T_Month"_s) {
+        LoadMonthFile();
+    } else {
+        // The year list is filled from the year file once summaries exist;
+        // until then only the shown date moves.
+        dtpDate->setDateByCode(
+            QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s));
+    }
+    setMonthLabel();
+}
+
+void frmMain::cmdYearBack_Click() {
+    stepYear(-1);
+}
+
+void frmMain::cmdYearNext_Click() {
+    stepYear(+1);
+}
+
+void frmMain::setMonthLabel() {
+    const QDate shown = dtpDate->date();
+    lblMonth->setText(shown.toString(u"yyyy"_s) + u"年"_s + shown.toString(u"MM"_s) +
+                      u"月の支出総額"_s);
+}
+
+void frmMain::dtpDate_Change() {
+    const QDate picked = dtpDate->date();
+    ShownYear = picked.toString(u"yyyy"_s);
+    ShownMonth = picked.toString(u"MM"_s);
+    ShownDay = picked.toString(u"dd"_s);
+    const QString yearMonth = picked.toString(u"yyyy/MM"_s);
+    if (yearMonth != ShownYearMonth) {
+        tabMain_Click();
+    } else {
+        ListViewStatistics();  // the win-date marks follow the shown day
+    }
+    ShownYearMonth = yearMonth;
+}
+
+void frmMain::lvwMonth_ItemClick(int row) {
+    SelectedIndex = row;
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        w->setEnabled(false);
+    }
+    CurrentListView = lvwMonth;
+    SelectedCount = lvwMonth->selectedCount();
+    cmdDelete->setEnabled(true);
+    if (SelectedIndex != 0 && SelectedCount == 1) {
+        cmdHensyu->setEnabled(true);
+        EditIndex = SelectedIndex;
+        const QString url = lvwMonth->rows().text(SelectedIndex - 1, URL);
+        if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
+            ShellTarget = url;
+            cmdURL->setEnabled(true);
+        }
+    }
+}
+
+void frmMain::lvwSearch_ItemClick(int row) {
+    SearchSelectedIndex = row;
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        w->setEnabled(false);
+    }
+    CurrentListView = lvwSearch;
+    SelectedCount = lvwSearch->selectedCount();
+    cmdDelete->setEnabled(true);
+    if (SearchSelectedIndex != 0 && SelectedCount == 1) {
+        cmdHensyu->setEnabled(true);
+        EditIndex = SearchSelectedIndex;
+        const QString url = lvwSearch->rows().text(SearchSelectedIndex - 1, URL);
+        if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
+            ShellTarget = url;
+            cmdURL->setEnabled(true);
+        }
+        // The shown date follows the record, so that the editor and the
+        // deletion find its month file.
+        const QString date = lvwSearch->rows().text(SearchSelectedIndex - 1, FilingDate);
+        ShownYear = date.mid(0, 4);
+        ShownMonth = date.mid(5, 2);
+        ShownDay = date.mid(8, 2);
+        const QDate shown =
+            QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s);
+        if (shown.isValid()) {
+            dtpDate->setDateByCode(shown);
+        }
+    }
+}
+
+void frmMain::listDoubleClicked(ListView* list, int selectedIndex) {
+    Q_UNUSED(list);
+    if (selectedIndex != 0 && LastMouseButton == 1) {
+        cmdHensyu_Click();
+    }
+}
+
+void frmMain::lvwMonth_KeyDown(int key) {
+    if (SelectedIndex == 0) {
+        return;
+    }
+    if (key == Qt::Key_Delete) {
+        // Deleting records comes with the deletion; until then the key does
+        // nothing.
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && SelectedCount == 1) {
+        EditExisting = true;
+        OpenRecordEditor();
+    }
+}
+
+void frmMain::lvwSearch_KeyDown(int key) {
+    if (SearchSelectedIndex == 0) {
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && SelectedCount == 1) {
+        EditExisting = true;
+        OpenRecordEditor();
+    }
+}
+
+void frmMain::cmdHensyu_Click() {
+    EditExisting = true;
+    OpenRecordEditor();
+}
+
+void frmMain::OpenRecordEditor() {
+    const QString key = selectedTabKey();
+    if (key == u"T_Month"_s) {
+        CurrentListView = lvwMonth;
+        EditIndex = SelectedIndex;
+    } else if (key == u"T_Search"_s) {
+        CurrentListView = lvwSearch;
+        EditIndex = SearchSelectedIndex;
+        ShownYear = dtpDate->date().toString(u"yyyy"_s);
+        ShownMonth = dtpDate->date().toString(u"MM"_s);
+    }
+    // The record editor opens here once it exists.
+}
