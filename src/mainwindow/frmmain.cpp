@@ -368,6 +368,14 @@ void frmMain::connectHandlers() {
             [this] { listDoubleClicked(lvwMonth, SelectedIndex); });
     connect(lvwSearch, &ListView::rowDoubleClicked, this,
             [this] { listDoubleClicked(lvwSearch, SearchSelectedIndex); });
+    connect(lvwYear, &ListView::itemClicked, this, &frmMain::lvwYear_ItemClick);
+    connect(lvwTotal, &ListView::itemClicked, this, &frmMain::lvwTotal_ItemClick);
+    connect(cmdUnhappyMoneyIn, &QPushButton::clicked, this, &frmMain::cmdUnhappyMoneyIn_Click);
+    connect(txtUnhappyMoneyValue, &QLineEdit::returnPressed, this, [this] {
+        if (!txtUnhappyMoneyValue->text().isEmpty() && cmdUnhappyMoneyIn->isEnabled()) {
+            cmdUnhappyMoneyIn_Click();
+        }
+    });
     connect(lvwMonth, &ListView::keyDown, this, &frmMain::lvwMonth_KeyDown);
     connect(lvwSearch, &ListView::keyDown, this, &frmMain::lvwSearch_KeyDown);
 

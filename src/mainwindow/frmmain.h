@@ -158,6 +158,8 @@ class frmMain : public QWidget {
     bool SearchFormOpen = false;
     bool MonthSavePending = false;
     bool RemoveSearchRow = true;
+    bool MonthRemovedFlag = false;  // the next year update zeroes the shown month
+    bool YearRemovedFlag = false;   // the next total update drops the shown year
     int SelectedIndex = 0;
     int SearchSelectedIndex = 0;
     int YearSelectedIndex = 0;
@@ -185,6 +187,8 @@ class frmMain : public QWidget {
     qint32 YearEntryCount = 0;
     Currency YearWinMoney;
     Currency YearExpenses;
+    Currency YearBalance;
+    QString YearWinRate = QStringLiteral("0.00");
     qint32 TotalWinCount = 0;
     qint32 TotalEntryCount = 0;
     Currency TotalWinMoney;
@@ -230,6 +234,16 @@ class frmMain : public QWidget {
     void cmdHensyu_Click();
     void OpenRecordEditor();
 
+    // Year and total summaries
+    void SaveYearFile();
+    void SaveTotalFile();
+    void CheckTargetReached(int row);
+    void LoadYearFile();
+    void LoadTotalFile();
+    void lvwYear_ItemClick(int row);
+    void lvwTotal_ItemClick(int row);
+    void cmdUnhappyMoneyIn_Click();
+
   Q_SIGNALS:
     // The program has ended; the window is about to be deleted.
     void ended();
@@ -264,6 +278,7 @@ class frmMain : public QWidget {
     void stepMonth(int by);
     void stepYear(int by);
     void setMonthLabel();
+    void prepareExpensesPanel();
     // Counts the rows of a month or search list, marking them when asked.
     statistics::Counts countRows(ListView* list, bool mark, bool withProgress);
     void endProgram();

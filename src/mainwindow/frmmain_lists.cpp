@@ -6,6 +6,7 @@
 #include "mainwindow/frmmain.h"
 #include "platform/prompter.h"
 #include "storage/monthfile.h"
+#include "storage/summaryfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -165,6 +166,15 @@ void frmMain::LoadMonthFile() {
         ListViewStatistics();
         return;
     }
+    // The month's expenses live in the year file. They are taken from there
+    // whether or not the month has a file, so that a month whose records
+    // were all deleted keeps its expenses when records come again.
+    LoadYearFile();
+    const int month = ShownMonth.toInt();
+    if (month >= 1 && month <= lvwYear->count()) {
+        MonthExpenses = Currency::parse(lvwYear->rows().text(month - 1, summaryfile::Expenses))
+                            .value_or(Currency());
+    }
     const QString path = monthFilePath();
     const monthfile::ReadResult read = monthfile::read(path, CurrentStartPassword);
     switch (read.status) {
@@ -218,6 +228,7 @@ void frmMain::SaveMonthFile() {
         prgShinko->setValue(int(records.size()));
     }
     ListViewStatistics();
+    SaveYearFile();
 }
 
 void frmMain::ShowDataFileError(const QString& path) {
@@ -271,7 +282,9 @@ void frmMain::tabMain_Click() {
         lvwYear->hide();
         CurrentListView = lvwYear;
         ListViewColumnHeadersYear();
+        LoadYearFile();
         lvwYear->show();
+        prepareExpensesPanel();
         fraUnhappyMoney->raise();
         lvwYear->raise();
         cmdYearNext->setEnabled(true);
@@ -280,6 +293,7 @@ void frmMain::tabMain_Click() {
         lvwTotal->hide();
         CurrentListView = lvwTotal;
         ListViewColumnHeadersTotal();
+        LoadTotalFile();
         lvwTotal->show();
         lvwTotal->raise();
     } else if (key == u"T_Search"_s) {

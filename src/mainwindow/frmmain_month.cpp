@@ -178,10 +178,7 @@ void frmMain::stepYear(int by) {
     if (key == u"T_Month"_s) {
         LoadMonthFile();
     } else {
-        // The year list is filled from the year file once summaries exist;
-        // until then only the shown date moves.
-        dtpDate->setDateByCode(
-            QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s));
+        LoadYearFile();
     }
     setMonthLabel();
 }
