@@ -53,19 +53,23 @@ void BM_StartOnEmptyFolder(benchmark::State& state) {
 }
 BENCHMARK(BM_StartOnEmptyFolder)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-void BM_LoadMonthOf32767(benchmark::State& state) {
-    QTemporaryDir folder;
-    const DataPaths paths(folder.path());
+bool writeBigMonth(const DataPaths& paths) {
     QList<PrizeEntry> records;
     for (int i = 0; i < 32767; ++i) {
-        records.append(
-            {u"2010/01/%1"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')), QString::number(100000 + i),
-             u"ネット"_s, u"http://example.jp/c/%1"_s.arg(100000 + i), u"商品券"_s,
-             u"お米10kg（新潟県産こしひかり）"_s, i % 3 ? QString() : u"小物当選"_s,
-             QString::number((i % 4) * 500), u"5名様"_s, u"2010/02/15"_s, u"----/--/--"_s,
-             u"アンケート"_s, u"抽選"_s, u"不定期"_s, u"ネット応募"_s, u"メモ"_s, QString()});
+        records.append({u"2010/01/%1"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')),
+                        QString::number(100000 + i), u"ネット"_s,
+                        u"http://example.jp/c/%1"_s.arg(100000 + i), u"商品券"_s,
+                        u"お米10kg（新潟県産こしひかり）"_s, i % 3 ? QString() : u"小物当選"_s,
+                        QString::number((i % 4) * 500), u"5名様"_s, u"2010/02/15"_s,
+                        i % 5 ? u"----/--/--"_s : u"2010/01/15"_s, u"アンケート"_s, u"抽選"_s,
+                        u"不定期"_s, u"ネット応募"_s, u"メモ"_s, QString()});
     }
-    if (!monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok()) {
+    return monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok();
+}
+
+void BM_LoadMonthOf32767(benchmark::State& state) {
+    QTemporaryDir folder;
+    if (!writeBigMonth(DataPaths(folder.path()))) {
         state.SkipWithError("cannot write the month");
         return;
     }
@@ -83,6 +87,48 @@ void BM_LoadMonthOf32767(benchmark::State& state) {
     endProgram(window);
 }
 BENCHMARK(BM_LoadMonthOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Marking the rows of a month of 32,767 records and filling the panel.
+void BM_StatisticsOf32767(benchmark::State& state) {
+    QTemporaryDir folder;
+    if (!writeBigMonth(DataPaths(folder.path()))) {
+        state.SkipWithError("cannot write the month");
+        return;
+    }
+    Desktop desktop;
+    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                            u"デスクトップ上にショートカットを作成しますか？"_s);
+    frmMain* window = StartProgram(desktop.platform, folder.path());
+    for (auto _ : state) {
+        window->ListViewStatistics();
+        QCoreApplication::processEvents();
+    }
+    state.counters["wins"] = window->MonthWinCount;
+    endProgram(window);
+}
+BENCHMARK(BM_StatisticsOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The year and total update after a month save, with 20 years in the total
+// file (the month file itself is not part of it).
+void BM_SummariesWith20Years(benchmark::State& state) {
+    QTemporaryDir folder;
+    Desktop desktop;
+    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                            u"デスクトップ上にショートカットを作成しますか？"_s);
+    frmMain* window = StartProgram(desktop.platform, folder.path());
+    for (int year = 1991; year <= 2010; ++year) {
+        window->ShownYear = QString::number(year);
+        window->MonthEntryCount = 40;
+        window->MonthWinCount = 3;
+        window->MonthWinMoney = *Currency::fromYen(1500);
+        window->SaveYearFile();
+    }
+    for (auto _ : state) {
+        window->SaveYearFile();
+    }
+    endProgram(window);
+}
+BENCHMARK(BM_SummariesWith20Years)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 
