@@ -71,7 +71,7 @@ bool frmMain::SaveSettings() {
     SettingsPath = Paths.settingsFile();
     const diskfile::WriteResult written = settingsfile::write(SettingsPath, settingsFromControls());
     if (!written.ok()) {
-        platform_.prompter.message(u"ｴﾗｰ"_s, u"設定を保存できませんでした。\n"_s + written.error,
+        platform_.prompter.message(u"ｴﾗｰ"_s, u"設定を保存できませんでした。\r\n"_s + written.error,
                                    platform::MessageIcon::Error, platform::MessageButtons::Ok);
         return false;
     }
@@ -86,7 +86,7 @@ void frmMain::cmdSetting_Click() {
     if (stored.formatKeyNowDay == optEndDay->isChecked()) {
         platform_.prompter.message(
             u"ｴﾗｰ"_s,
-            u"構成キーの変更は、この版ではまだ適用できません。\n構成キーを元に戻してから、もう一度適用して下さい。"_s,
+            u"構成キーの変更は、この版ではまだ適用できません。\r\n構成キーを元に戻してから、もう一度適用して下さい。"_s,
             platform::MessageIcon::Error, platform::MessageButtons::Ok);
         return;
     }
@@ -94,7 +94,7 @@ void frmMain::cmdSetting_Click() {
         stored.startPasswordInput != CurrentStartPassword) {
         platform_.prompter.message(
             u"ｴﾗｰ"_s,
-            u"記帳者認証の変更は、この版ではまだ適用できません。\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s,
+            u"記帳者認証の変更は、この版ではまだ適用できません。\r\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s,
             platform::MessageIcon::Error, platform::MessageButtons::Ok);
         return;
     }

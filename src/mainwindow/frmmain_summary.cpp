@@ -308,7 +308,7 @@ void frmMain::cmdUnhappyMoneyIn_Click() {
     if (!expenses || *expenses < Currency()) {
         platform_.prompter.message(
             u"ｴﾗｰ"_s,
-            u"支出総額「%1」は金額として読み取れません。\n0以上の数字で入力して下さい。"_s.arg(
+            u"支出総額「%1」は金額として読み取れません。\r\n0以上の数字で入力して下さい。"_s.arg(
                 txtUnhappyMoneyValue->text()),
             platform::MessageIcon::Error, platform::MessageButtons::Ok);
         return;

@@ -94,8 +94,8 @@ Encoded encode(const QString& text) {
             u")"_s);
     }
     return {{},
-            u"次の文字はShift-JISで保存できないため、保存を中止しました。\n"_s + shown.join(u' ') +
-                u"\n別の文字に置き換えてから、もう一度保存してください。"_s};
+            u"次の文字はShift-JISで保存できないため、保存を中止しました。\r\n"_s +
+                shown.join(u' ') + u"\r\n別の文字に置き換えてから、もう一度保存してください。"_s};
 }
 
 }  // namespace cp932

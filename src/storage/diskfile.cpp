@@ -79,8 +79,13 @@ bool atomicReplace(const QString& source, const QString& target, QString* reason
 }  // namespace
 
 QString cannotWriteMessage(const QString& path, const QString& reason) {
-    return u"ファイル「%1」を保存できませんでした。\n%2"_s.arg(QDir::toNativeSeparators(path),
-                                                               reason);
+    return u"ファイル「%1」を保存できませんでした。\r\n%2"_s.arg(QDir::toNativeSeparators(path),
+                                                                 reason);
+}
+
+QString cannotReadMessage(const QString& path, const QString& reason) {
+    return u"ファイル「%1」を読み込めませんでした。\r\n%2"_s.arg(QDir::toNativeSeparators(path),
+                                                                 reason);
 }
 
 ReadResult readEnciphered(const QString& path) {
@@ -91,15 +96,13 @@ ReadResult readEnciphered(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.status = ReadResult::Status::Failed;
-        result.error = u"ファイル「%1」を読み込めませんでした。\n%2"_s.arg(
-            QDir::toNativeSeparators(path), file.errorString());
+        result.error = cannotReadMessage(path, file.errorString());
         return result;
     }
     result.plain = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.status = ReadResult::Status::Failed;
-        result.error = u"ファイル「%1」を読み込めませんでした。\n%2"_s.arg(
-            QDir::toNativeSeparators(path), file.errorString());
+        result.error = cannotReadMessage(path, file.errorString());
         result.plain.clear();
         return result;
     }

@@ -38,7 +38,8 @@ WriteResult removeFile(const QString& path);
 using WorkFileFactory = std::function<std::unique_ptr<QFile>(const QString& path)>;
 void setWorkFileFactoryForTesting(WorkFileFactory factory);
 
-// The message shown when a file cannot be written.
+// The messages shown when a file cannot be written or read.
 QString cannotWriteMessage(const QString& path, const QString& reason);
+QString cannotReadMessage(const QString& path, const QString& reason);
 
 }  // namespace diskfile

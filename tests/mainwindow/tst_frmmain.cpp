@@ -134,7 +134,7 @@ class TestFrmMain : public QObject {
             QCOMPARE(shown[i].title, u"ｴﾗｰ"_s);
             QCOMPARE(shown[i].icon, platform::MessageIcon::Error);
             QVERIFY2(shown[i].text.startsWith(
-                         u"設定を保存できませんでした。\nファイル「"_s +
+                         u"設定を保存できませんでした。\r\nファイル「"_s +
                          QDir::toNativeSeparators(program.folder.paths().settingsFile())),
                      qPrintable(shown[i].text));
         }
