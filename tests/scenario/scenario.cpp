@@ -734,19 +734,25 @@ std::optional<Mismatch> compareLines(const QString& text, const QStringList& exp
         }
     }
     Mismatch mismatch;
-    const auto addContext = [&] {
+    // The lines around the first difference.
+    const auto addContext = [&](qsizetype difference) {
         mismatch.context.append(u"the file has %1 lines:"_s.arg(found.size()));
-        for (qsizetype i = 0; i < found.size() && i < ContextLines; ++i) {
+        const qsizetype first = std::max<qsizetype>(0, difference - ContextLines / 3);
+        const qsizetype end = std::min(found.size(), first + ContextLines);
+        if (first > 0) {
+            mismatch.context.append(u"  ... %1 lines before"_s.arg(first));
+        }
+        for (qsizetype i = first; i < end; ++i) {
             mismatch.context.append(u"  %1: %2"_s.arg(i + 1).arg(quoted(found[i])));
         }
-        if (found.size() > ContextLines) {
-            mismatch.context.append(u"  ... and %1 more"_s.arg(found.size() - ContextLines));
+        if (end < found.size()) {
+            mismatch.context.append(u"  ... and %1 more"_s.arg(found.size() - end));
         }
     };
     if (!text.isEmpty() && !text.endsWith(u"\r\n"_s)) {
         mismatch.expected = u"every line ended by CR LF"_s;
         mismatch.found = u"the last line is not: "_s + quoted(found.last());
-        addContext();
+        addContext(found.size() - 1);
         return mismatch;
     }
     for (qsizetype i = 0; i < std::max(found.size(), expected.size()); ++i) {
@@ -755,7 +761,7 @@ std::optional<Mismatch> compareLines(const QString& text, const QStringList& exp
                                 (i < expected.size() ? quoted(expected[i]) : u"no more lines"_s);
             mismatch.found = u"line %1: "_s.arg(i + 1) +
                              (i < found.size() ? quoted(found[i]) : u"the file ends"_s);
-            addContext();
+            addContext(i);
             return mismatch;
         }
     }
