@@ -16,6 +16,10 @@ execute_process(COMMAND ${RUNNER} ${SCENARIO}
     RESULT_VARIABLE actual_exit OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 set(report "exit status ${actual_exit}, output:\n${output}${errors}")
 
+# A sanitizer's report would hide behind the exit status of a failing scenario.
+if(errors MATCHES "ERROR: [A-Za-z]+Sanitizer|runtime error:")
+    message(FATAL_ERROR "the runner was reported by a sanitizer: ${report}")
+endif()
 if(NOT actual_exit STREQUAL expected_exit)
     message(FATAL_ERROR "expected exit status ${expected_exit}, got ${report}")
 endif()
