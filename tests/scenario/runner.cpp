@@ -54,7 +54,9 @@ void Runner::runStep() {
         fail(steps_.last(), *faults);
         return;
     }
-    if (const std::optional<Unused> unused = leftOverAnswers()) {
+    if (std::optional<Unused> unused = leftOverAnswers()) {
+        unused->failure.expected = u"an action step after the answer to use it"_s;
+        unused->failure.found = u"the scenario ends; unused answers:"_s;
         fail(steps_[unused->step], unused->failure);
         return;
     }

@@ -119,7 +119,8 @@ Lookup find(const Target& target) {
     QList<QWidget*> windows = windowsNamed(target.window);
     if (windows.isEmpty()) {
         result.problem = u"there is no window "_s + target.window;
-        result.context = {u"open windows: "_s + openWindowNames().join(u", "_s)};
+        const QStringList open = openWindowNames();
+        result.context = {u"open windows: "_s + (open.isEmpty() ? u"none"_s : open.join(u", "_s))};
         return result;
     }
     const qsizetype shown =
