@@ -137,7 +137,8 @@ int main(int argc, char* argv[]) {
         QObject::connect(&runner, &scenario::Runner::finished, &app, &QCoreApplication::exit);
         runner.start();
         code = app.exec();
+        // The program's windows hold on to the runner's platform.
+        deleteWindows();
     }
-    deleteWindows();
     return code;
 }
