@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QPainter>
 
+#include "entry/frmdatainput.h"
 #include "mainwindow/links.h"
 
 #include "mainwindow/twips.h"
@@ -118,6 +119,8 @@ frmMain::frmMain(Platform& platform, const QString& programFolder)
     buildWindow();
     connectHandlers();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::buildWindow() {
     setFixedSize(twipsToPixels(ClientWidth, this), twipsToPixels(ClientHeight, this));
@@ -357,6 +360,8 @@ void frmMain::connectHandlers() {
     connect(cmdYearNext, &QPushButton::clicked, this, &frmMain::cmdYearNext_Click);
     connect(dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
     connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
+    connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
+    connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
     connect(lvwMonth, &ListView::itemClicked, this, &frmMain::lvwMonth_ItemClick);
     connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
     for (ListView* list : {lvwMonth, lvwSearch}) {
@@ -381,14 +386,11 @@ void frmMain::connectHandlers() {
 
     // Buttons wait for a row click or a list with rows; those whose work is
     // not built yet stay disabled.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{cmdHensyu,       cmdInput,          cmdNewInput,
-                                         cmdDelete,       cmdAllDelete,      cmdURL,
-                                         cmdSave,         cmdPrint,          cmdHelp,
-                                         cmdUserInput,    cmdUnhappyMoneyIn, cmdBackUp,
-                                         cmdRestore,      cmdKirabiHomepage, cmdKirabiMail,
-                                         picKirabiBanner, cmdMyHomepage,     cmdMyMail,
-                                         picHomeBanner,   cmdNewVersionCheck}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             cmdHensyu, cmdInput, cmdDelete, cmdAllDelete, cmdURL, cmdSave, cmdPrint, cmdHelp,
+             cmdUserInput, cmdUnhappyMoneyIn, cmdBackUp, cmdRestore, cmdKirabiHomepage,
+             cmdKirabiMail, picKirabiBanner, cmdMyHomepage, cmdMyMail, picHomeBanner,
+             cmdNewVersionCheck}) {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);

@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "mainwindow/controls.h"
 #include "mainwindow/listview.h"
@@ -40,6 +41,7 @@ struct Platform {
 };
 
 class frmMain;
+class frmDataInput;
 
 // The entry procedure: refuses a second running copy, otherwise loads and
 // shows the main window. Returns nullptr when the program ends without a
@@ -53,6 +55,9 @@ class frmMain : public QWidget {
 
   public:
     frmMain(Platform& platform, const QString& programFolder);
+    ~frmMain() override;
+
+    Platform& platform() { return platform_; }
 
     // The load sequence; false when the program must end at once.
     bool Form_Load();
@@ -217,7 +222,8 @@ class frmMain : public QWidget {
     void ListViewColumnHeadersTotal();
     void ColumnHeaderClikSort();
     void LoadMonthFile();
-    void SaveMonthFile();
+    // False when the month file could not be written (the user was told).
+    bool SaveMonthFile();
     void ShowDataFileError(const QString& path);
     QString selectedTabKey() const;
     void tabMain_Click();
@@ -233,6 +239,23 @@ class frmMain : public QWidget {
     void lvwSearch_ItemClick(int row);
     void cmdHensyu_Click();
     void OpenRecordEditor();
+
+    // Records: the editor, moves and deletion
+    void cmdNewInput_Click();
+    void SortMonthList();
+    // Moves an edited record, filed by application date, to its new month.
+    void moveRecord(const QStringList& record);
+    void DeleteSelectedRecords();
+    // Removes rows (1-based) from the month list and stores the month, or
+    // removes it when it became empty.
+    void removeMonthRows(QList<int> rows);
+    void editorClosed();
+    frmDataInput* editor() const { return dataInput_.get(); }
+
+    // Shell
+    void OpenShellTarget();
+    void ShellOpenWithMessage(const QString& path);
+    void cmdURL_Click();
 
     // Year and total summaries
     void SaveYearFile();
@@ -282,8 +305,11 @@ class frmMain : public QWidget {
     // Counts the rows of a month or search list, marking them when asked.
     statistics::Counts countRows(ListView* list, bool mark, bool withProgress);
     void endProgram();
+    frmDataInput* loadEditor();
+    void removeShownMonth();
 
     Platform& platform_;
+    std::unique_ptr<frmDataInput> dataInput_;
     bool ended_ = false;
     bool ending_ = false;
 };

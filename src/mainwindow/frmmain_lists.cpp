@@ -203,9 +203,9 @@ void frmMain::LoadMonthFile() {
     ListViewStatistics();
 }
 
-void frmMain::SaveMonthFile() {
+bool frmMain::SaveMonthFile() {
     if (!shownYearIsStorable()) {
-        return;
+        return false;
     }
     const ListModel& model = lvwMonth->rows();
     QList<PrizeEntry> records;
@@ -221,7 +221,7 @@ void frmMain::SaveMonthFile() {
     if (!written.ok()) {
         platform_.prompter.message(u"ｴﾗｰ"_s, written.error, platform::MessageIcon::Error,
                                    platform::MessageButtons::Ok);
-        return;
+        return false;
     }
     if (selectedTabKey() == u"T_Month"_s && !records.isEmpty()) {
         prgShinko->setMaximum(int(records.size()));
@@ -229,6 +229,7 @@ void frmMain::SaveMonthFile() {
     }
     ListViewStatistics();
     SaveYearFile();
+    return true;
 }
 
 void frmMain::ShowDataFileError(const QString& path) {
@@ -271,9 +272,9 @@ void frmMain::tabMain_Click() {
         lvwMonth->show();
         fraLabel->raise();
         lvwMonth->raise();
-        // The two registering buttons join these once they do their work.
-        for (QWidget* w : std::initializer_list<QWidget*>{cmdMonthBack, cmdMonthNext, cmdYearBack,
-                                                          cmdYearNext, dtpDate}) {
+        // The import button joins these once it does its work.
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdNewInput, cmdMonthBack, cmdMonthNext,
+                                                          cmdYearBack, cmdYearNext, dtpDate}) {
             w->setEnabled(true);
         }
     } else if (key == u"T_Year"_s) {

@@ -272,8 +272,11 @@ void frmMain::lvwMonth_KeyDown(int key) {
         return;
     }
     if (key == Qt::Key_Delete) {
-        // Deleting records comes with the deletion; until then the key does
-        // nothing.
+        // With every row selected the whole month goes; that comes with the
+        // deletion of all data.
+        if (SelectedCount != lvwMonth->count()) {
+            DeleteSelectedRecords();
+        }
         return;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && SelectedCount == 1) {
@@ -295,18 +298,4 @@ void frmMain::lvwSearch_KeyDown(int key) {
 void frmMain::cmdHensyu_Click() {
     EditExisting = true;
     OpenRecordEditor();
-}
-
-void frmMain::OpenRecordEditor() {
-    const QString key = selectedTabKey();
-    if (key == u"T_Month"_s) {
-        CurrentListView = lvwMonth;
-        EditIndex = SelectedIndex;
-    } else if (key == u"T_Search"_s) {
-        CurrentListView = lvwSearch;
-        EditIndex = SearchSelectedIndex;
-        ShownYear = dtpDate->date().toString(u"yyyy"_s);
-        ShownMonth = dtpDate->date().toString(u"MM"_s);
-    }
-    // The record editor opens here once it exists.
 }

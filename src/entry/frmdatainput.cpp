@@ -1,0 +1,556 @@
+// frmDataInput: the record editor window, its fields and navigation.
+#include "entry/frmdatainput.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QKeyEvent>
+
+#include "mainwindow/frmmain.h"
+#include "mainwindow/twips.h"
+#include "platform/dialogs.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+#include "storage/prizeentry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor LockedColor(255, 0, 0);
+const QColor EditableColor(0, 0, 255);
+
+const QStringList genres = {
+    u"自動車・二輪車"_s,
+    u"現金"_s,
+    u"商品券・図書カード"_s,
+    u"チケット・試写券"_s,
+    u"旅行・宿泊券"_s,
+    u"コンピュータ関連"_s,
+    u"家電ＡＶ製品"_s,
+    u"ゲーム・キッズ"_s,
+    u"雑貨・花・インテリア"_s,
+    u"ファッション"_s,
+    u"化粧品・エステ"_s,
+    u"アクセサリー"_s,
+    u"食べ物"_s,
+    u"飲み物"_s,
+    u"健康・スポーツ"_s,
+    u"ペット"_s,
+    u"本・CD・DVD"_s,
+    u"その他"_s,
+    u"子供用品・ホビー"_s,
+    u"日用雑貨・住まい"_s,
+    u"健康食品グッズ"_s,
+    u"本・CD・ビデオ"_s,
+    u"車・二輪車関連"_s,
+    u"商品券・図書券"_s,
+    u"ゲーム・子供用品"_s,
+    u"健康食品＆グッズ"_s,
+    u"レジャー・ペット"_s,
+};
+const QStringList results = {u"不明"_s,     u"未応募"_s,   u"応募済み"_s, u"落選"_s,
+                             u"小物当選"_s, u"中物当選"_s, u"大物当選"_s, u"その他"_s};
+const QStringList forms = {
+    u"アンケート"_s,   u"モニター"_s,   u"クイズ"_s,         u"ゲーム"_s,
+    u"意見・感想"_s,   u"簡単"_s,       u"公募"_s,           u"会員登録"_s,
+    u"投稿・投票"_s,   u"その他"_s,     u"調査アンケート"_s, u"広告メール"_s,
+    u"メルマガ購読"_s, u"キーワード"_s, u"感想"_s,           u"投票"_s,
+};
+const QStringList selections = {u"抽選"_s,   u"先着"_s,   u"もれなく"_s,
+                                u"優秀者"_s, u"正解者"_s, u"その他"_s};
+const QStringList cycles = {u"不定期"_s, u"毎月"_s, u"毎週"_s, u"毎日"_s};
+const QStringList methods = {u"ネット応募"_s, u"ハガキ応募"_s, u"携帯応募"_s};
+
+template <typename W>
+W* make(QWidget* parent, const QString& name, int left, int top, int width, int height = 300) {
+    W* widget = new W(parent);
+    widget->setObjectName(name);
+    placeTwips(widget, left, top, width, height);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top,
+              int width = 1000) {
+    QLabel* l = make<QLabel>(parent, name, left, top, width);
+    l->setText(text);
+    return l;
+}
+
+void setLabelColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                    int width) {
+    QPushButton* b = make<QPushButton>(parent, name, left, top, width, 360);
+    b->setText(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+bool isWebAddress(const QString& text) {
+    return text.startsWith(u"http://"_s) || text.startsWith(u"https://"_s);
+}
+
+}  // namespace
+
+ListCombo::ListCombo(const QString& name, const QStringList& items, QWidget* parent)
+    : QComboBox(parent) {
+    setObjectName(name);
+    // Editable only so that a text outside the list can be shown; nothing
+    // can be typed into it.
+    setEditable(true);
+    lineEdit()->setReadOnly(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    addItems(items);
+}
+
+void ListCombo::showText(const QString& text) {
+    const int index = findText(text, Qt::MatchExactly);
+    setCurrentIndex(index);
+    setEditText(text);
+}
+
+void ListCombo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        QComboBox::keyPressEvent(event);
+        Q_EMIT steppedByKey();
+        return;
+    }
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        QComboBox::keyPressEvent(event);  // moving on stays possible
+        return;
+    }
+    QApplication::beep();
+    event->accept();
+}
+
+frmDataInput::frmDataInput(frmMain& main) : QWidget(nullptr, Qt::Window), main_(main) {
+    setObjectName(u"frmDataInput"_s);
+    setWindowTitle(u"懸賞情報編集フォーム"_s);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildWindow();
+    connectHandlers();
+}
+
+void frmDataInput::buildWindow() {
+    setFixedSize(twipsToPixels(9600, this), twipsToPixels(6060, this));
+    lblNowDay = label(this, u"lblNowDay"_s, u"応 募 日"_s, 120, 270);
+    dtpNowDay = new DatePicker(u"dtpNowDay"_s, this);
+    lblEndDay = label(this, u"lblEndDay"_s, u"締 切 日"_s, 120, 2670);
+    dtpEndDay = new DatePicker(u"dtpEndDay"_s, this);
+    label(this, u"lblID"_s, u"ＩＤ番号"_s, 120, 630);
+    txtID = make<QLineEdit>(this, u"txtID"_s, 1200, 600, 1700);
+    txtID->setText(u"0"_s);
+    lblSite = label(this, u"lblSite"_s, u"応 募 先"_s, 120, 990);
+    txtSite = make<QLineEdit>(this, u"txtSite"_s, 1200, 960, 5700);
+    lblURL = label(this, u"lblURL"_s, u"Ｕ Ｒ Ｌ"_s, 120, 1350);
+    txtURL = make<QLineEdit>(this, u"txtURL"_s, 1200, 1320, 4200);
+    cmdHensyuURL = button(this, u"cmdHensyuURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, 5500, 1290, 1400);
+    cmdHensyuURL->setEnabled(false);
+    label(this, u"lblGenre"_s, u"ジャンル"_s, 120, 1710);
+    cboGenre = new ListCombo(u"cboGenre"_s, genres, this);
+    placeTwips(cboGenre, 1200, 1680, 2800, 320);
+    cboGenre->showText(u"その他"_s);
+    label(this, u"lblPresent"_s, u"賞 品 名"_s, 120, 2070);
+    txtPresent = make<QLineEdit>(this, u"txtPresent"_s, 1200, 2040, 5700);
+
+    chkHappyDay = make<QCheckBox>(this, u"chkHappyDay"_s, 3100, 2640, 1000);
+    chkHappyDay->setText(u"当選日"_s);
+    dtpHappyDay = new DatePicker(u"dtpHappyDay"_s, this);
+    placeTwips(dtpHappyDay, 4100, 2640, 1800, 330);
+    dtpHappyDay->setEnabled(false);
+    label(this, u"lblKekka"_s, u"結　　果"_s, 120, 3030);
+    cboKekka = new ListCombo(u"cboKekka"_s, results, this);
+    placeTwips(cboKekka, 1200, 3000, 1700, 320);
+    label(this, u"lblHappyMoney"_s, u"当 選 額"_s, 3100, 3030);
+    txtHappyMoney = new NumberBox(u"txtHappyMoney"_s, u"0"_s, this);
+    placeTwips(txtHappyMoney, 4100, 3000, 1300, 300);
+    txtHappyMoney->setAlignment(Qt::AlignRight);
+    label(this, u"lblNumber"_s, u"当 選 数"_s, 120, 3390);
+    txtNumber = new NumberBox(u"txtNumber"_s, u"0"_s, this);
+    placeTwips(txtNumber, 1200, 3360, 800, 300);
+    txtNumber->setAlignment(Qt::AlignRight);
+    cboNumber = new ListCombo(u"cboNumber"_s, {u"名様"_s, u"全員"_s}, this);
+    placeTwips(cboNumber, 2060, 3360, 1100, 320);
+    lblOboKeishiki = label(this, u"lblOboKeishiki"_s, u"応募形式"_s, 120, 3750);
+    cboOboKeishiki = new ListCombo(u"cboOboKeishiki"_s, forms, this);
+    placeTwips(cboOboKeishiki, 1200, 3720, 1900, 320);
+    lblSenkoWay = label(this, u"lblSenkoWay"_s, u"選考方法"_s, 3300, 3750);
+    cboSenkoWay = new ListCombo(u"cboSenkoWay"_s, selections, this);
+    placeTwips(cboSenkoWay, 4300, 3720, 1500, 320);
+    lblCycle = label(this, u"lblCycle"_s, u"サイクル"_s, 120, 4110);
+    cboCycle = new ListCombo(u"cboCycle"_s, cycles, this);
+    placeTwips(cboCycle, 1200, 4080, 1900, 320);
+    lblOboWay = label(this, u"lblOboWay"_s, u"応募方法"_s, 3300, 4110);
+    cboOboWay = new ListCombo(u"cboOboWay"_s, methods, this);
+    placeTwips(cboOboWay, 4300, 4080, 1500, 320);
+    label(this, u"lblMsg"_s, u"コメント"_s, 120, 4470);
+    txtMsg = make<QLineEdit>(this, u"txtMsg"_s, 1200, 4440, 5700);
+
+    label(this, u"lblNote"_s, u"※当選額は、結果「＊物当選」を選択しないと集計されません"_s, 120,
+          4830, 6800);
+    // The coloured squares stand in the full-width space after the "※".
+    const int markOffset = pixelsToTwips(fontMetrics().horizontalAdvance(u"※"_s), this);
+    label(this, u"lblLocked"_s, u"※　色の項目は編集不可"_s, 120, 5160, 2600);
+    QLabel* red = label(this, u"lblLockedMark"_s, u"■"_s, 120 + markOffset, 5160, 240);
+    setLabelColor(red, LockedColor);
+    label(this, u"lblEditable"_s, u"※　色の項目は編集可"_s, 3300, 5160, 2600);
+    QLabel* blue = label(this, u"lblEditableMark"_s, u"■"_s, 3300 + markOffset, 5160, 240);
+    setLabelColor(blue, EditableColor);
+
+    // The picture area: the error label lies over the picture.
+    imgPicView = make<QLabel>(this, u"imgPicView"_s, 7140, 240, 2340, 2340);
+    imgPicView->setAlignment(Qt::AlignCenter);
+    imgPicView->setFrameShape(QFrame::Box);
+    imgPicView->installEventFilter(this);
+    imgPicView->setMouseTracking(true);
+    lblError = make<QLabel>(this, u"lblError"_s, 7140, 240, 2340, 2340);
+    lblError->setWordWrap(true);
+    lblError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblError->setAttribute(Qt::WA_TransparentForMouseEvents);
+    cmdPicIn = button(this, u"cmdPicIn"_s, u"画像登録(&I)"_s, 7140, 2700, 1140);
+    cmdPicOut = button(this, u"cmdPicOut"_s, u"画像削除(&O)"_s, 8340, 2700, 1140);
+    cmdPicOut->setEnabled(false);
+
+    cmdTopRecord = button(this, u"cmdTopRecord"_s, u"<<"_s, 120, 5520, 480);
+    cmdTopRecord->setToolTip(u"最初へ"_s);
+    cmdBackRecord = button(this, u"cmdBackRecord"_s, u"<"_s, 620, 5520, 480);
+    cmdBackRecord->setToolTip(u"前へ"_s);
+    lblActiveNumber = label(this, u"lblActiveNumber"_s, u"1"_s, 1140, 5550, 600);
+    lblActiveNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMaxNumber = label(this, u"lblMaxNumber"_s, u"/　1"_s, 1780, 5550, 900);
+    cmdNextRecord = button(this, u"cmdNextRecord"_s, u">"_s, 2700, 5520, 480);
+    cmdNextRecord->setToolTip(u"次へ"_s);
+    cmdEndRecord = button(this, u"cmdEndRecord"_s, u">>"_s, 3200, 5520, 480);
+    cmdEndRecord->setToolTip(u"最後へ"_s);
+    cmdKoshin = button(this, u"cmdKoshin"_s, u"更新(&A)"_s, 5460, 5520, 1300);
+    cmdKoshin->setEnabled(false);
+    cmdClose = button(this, u"cmdClose"_s, u"閉じる(&C)"_s, 6820, 5520, 1300);
+    cmdHelp = button(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, 8180, 5520, 1300);
+
+    for (QLabel* l : {lblSite, lblURL, lblOboKeishiki, lblSenkoWay, lblCycle, lblOboWay, lblNowDay,
+                      lblEndDay}) {
+        setLabelColor(l, EditableColor);
+    }
+    for (const char16_t* name : {u"lblID", u"lblGenre", u"lblPresent", u"lblKekka",
+                                 u"lblHappyMoney", u"lblNumber", u"lblMsg"}) {
+        setLabelColor(findChild<QLabel*>(QString::fromUtf16(name)), EditableColor);
+    }
+    for (QLineEdit* box :
+         {txtID, txtSite, txtURL, txtPresent, static_cast<QLineEdit*>(txtHappyMoney),
+          static_cast<QLineEdit*>(txtNumber), txtMsg}) {
+        box->installEventFilter(this);  // Enter moves on to the next field
+    }
+}
+
+void frmDataInput::connectHandlers() {
+    const auto track = [this] { changed(); };
+    for (QLineEdit* box : {txtSite, txtURL, txtPresent, static_cast<QLineEdit*>(txtHappyMoney),
+                           static_cast<QLineEdit*>(txtNumber), txtMsg}) {
+        connect(box, &QLineEdit::textChanged, this, track);
+    }
+    for (DatePicker* picker : {dtpNowDay, dtpEndDay, dtpHappyDay}) {
+        connect(picker, &DatePicker::userChanged, this, track);
+    }
+    for (ListCombo* combo :
+         {cboGenre, cboKekka, cboNumber, cboOboKeishiki, cboSenkoWay, cboCycle, cboOboWay}) {
+        connect(combo, &QComboBox::activated, this, track);
+    }
+    for (ListCombo* combo : {cboGenre, cboKekka}) {
+        connect(combo, &ListCombo::steppedByKey, this, track);
+    }
+    connect(chkHappyDay, &QCheckBox::clicked, this, [this] {
+        dtpHappyDay->setEnabled(chkHappyDay->isChecked());
+        changed();
+    });
+    connect(cboNumber, &QComboBox::activated, this,
+            [this] { setNumberChoice(cboNumber->currentText()); });
+    connect(txtNumber, &QLineEdit::textEdited, this, [this] { keptNumber_.clear(); });
+    connect(txtURL, &QLineEdit::textChanged, this,
+            [this](const QString& url) { cmdHensyuURL->setEnabled(isWebAddress(url)); });
+    connect(cmdHensyuURL, &QPushButton::clicked, this, [this] {
+        main_.ShellTarget = txtURL->text();
+        main_.OpenShellTarget();
+    });
+    // The row count is read back from lblMaxNumber, after its "/　".
+    const auto position = [this] { return lblActiveNumber->text().toInt(); };
+    const auto count = [this] { return lblMaxNumber->text().mid(2).toInt(); };
+    connect(cmdTopRecord, &QPushButton::clicked, this, [this] { moveTo(1); });
+    connect(cmdBackRecord, &QPushButton::clicked, this,
+            [this, position] { moveTo(position() > 1 ? position() - 1 : position()); });
+    connect(cmdNextRecord, &QPushButton::clicked, this, [this, position, count] {
+        moveTo(position() < count() ? position() + 1 : position());
+    });
+    connect(cmdEndRecord, &QPushButton::clicked, this, [this, count] { moveTo(count()); });
+    connect(cmdKoshin, &QPushButton::clicked, this, &frmDataInput::cmdKoshin_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmDataInput::cmdClose_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmDataInput::cmdHelp_Click);
+    connect(cmdPicIn, &QPushButton::clicked, this, &frmDataInput::cmdPicIn_Click);
+    connect(cmdPicOut, &QPushButton::clicked, this, &frmDataInput::cmdPicOut_Click);
+}
+
+void frmDataInput::changed() {
+    cmdKoshin->setEnabled(true);
+}
+
+QLabel* frmDataInput::filingDateLabel() const {
+    return main_.optEndDay->isChecked() ? lblEndDay : lblNowDay;
+}
+
+DatePicker* frmDataInput::filingDatePicker() const {
+    return main_.optEndDay->isChecked() ? dtpEndDay : dtpNowDay;
+}
+
+DatePicker* frmDataInput::otherDatePicker() const {
+    return main_.optEndDay->isChecked() ? dtpNowDay : dtpEndDay;
+}
+
+void frmDataInput::applyDateLayout(bool newRecord) {
+    const bool byDeadline = main_.optEndDay->isChecked();
+    QLabel* otherLabel = byDeadline ? lblNowDay : lblEndDay;
+    placeTwips(filingDateLabel(), 120, 270, 1000, 300);
+    placeTwips(filingDatePicker(), 1200, 240, 1800, 330);
+    placeTwips(otherLabel, 120, 2640, 1000, 300);
+    placeTwips(otherDatePicker(), 1200, 2640, 1800, 330);
+    // Tab order: the filing date first; the other date at position 12 (11
+    // for a new record) among the fields.
+    QList<QWidget*> order = {
+        filingDatePicker(), txtID,          txtSite,       txtURL,    cmdHensyuURL, cboGenre,
+        txtPresent,         cboKekka,       txtHappyMoney, txtNumber, cboNumber,    chkHappyDay,
+        dtpHappyDay,        cboOboKeishiki, cboSenkoWay,   cboCycle,  cboOboWay,    txtMsg,
+        cmdPicIn,           cmdPicOut,      cmdKoshin,     cmdClose,  cmdHelp};
+    order.insert(newRecord ? 11 : 12, otherDatePicker());
+    for (int i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void frmDataInput::applyLockRule() {
+    setLabelColor(lblEndDay, LockedColor);
+    dtpEndDay->setEnabled(false);
+    const bool locked = txtID->text() != u"0"_s;
+    for (QLabel* l : {lblSite, lblURL, lblOboKeishiki, lblSenkoWay, lblCycle, lblOboWay}) {
+        setLabelColor(l, locked ? LockedColor : EditableColor);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{txtSite, txtURL, cboOboKeishiki, cboSenkoWay,
+                                                      cboCycle, cboOboWay}) {
+        w->setEnabled(!locked);
+    }
+}
+
+void frmDataInput::setNumberChoice(const QString& choice) {
+    keptNumber_.clear();
+    txtNumber->setEnabled(choice == u"名様"_s);
+}
+
+void frmDataInput::FillEditorFromRow() {
+    main_.setEnabled(false);
+    for (QWidget* w : {main_.cmdHensyu, main_.cmdURL, main_.cmdDelete}) {
+        w->setEnabled(false);
+    }
+    const ListView* list = main_.CurrentListView;
+    lblActiveNumber->setText(QString::number(main_.EditIndex));
+    lblMaxNumber->setText(u"/　"_s + QString::number(list->count()));
+    const int row = main_.EditIndex - 1;
+    if ((main_.SelectedIndex != 0 || main_.SearchSelectedIndex != 0) && row >= 0 &&
+        row < list->count()) {
+        const QStringList cells = list->rows().rowCells(row);
+        const auto date = [](const QString& text) {
+            return QDate::fromString(text, u"yyyy/MM/dd"_s);
+        };
+        filingDatePicker()->setDateByCode(date(cells.value(FilingDate)));
+        otherDatePicker()->setDateByCode(date(cells.value(OtherDate)));
+        txtID->setText(cells.value(ID));
+        txtSite->setText(cells.value(Site));
+        txtURL->setText(cells.value(URL));
+        cboGenre->showText(cells.value(Genre));
+        txtPresent->setText(cells.value(Present));
+        cboKekka->showText(cells.value(Kekka));
+        txtHappyMoney->setText(cells.value(HappyMoney));
+        const QString number = cells.value(Number);
+        keptNumber_.clear();
+        if (number.contains(u"名様"_s)) {
+            txtNumber->setText(number.left(number.size() - 2));
+            txtNumber->setEnabled(true);
+            cboNumber->showText(u"名様"_s);
+        } else if (number.startsWith(u"全員"_s)) {
+            txtNumber->setText(u"0"_s);
+            txtNumber->setEnabled(false);
+            cboNumber->showText(u"全員"_s);
+        } else {
+            // Shown as it is and stored unchanged unless the user changes it.
+            keptNumber_ = number;
+            txtNumber->setText(u"0"_s);
+            txtNumber->setEnabled(false);
+            cboNumber->showText(number);
+        }
+        const QString happyDay = cells.value(HappyDay);
+        if (happyDay != u"----/--/--"_s) {
+            dtpHappyDay->setDateByCode(date(happyDay));
+            chkHappyDay->setChecked(true);
+        } else {
+            dtpHappyDay->setDateByCode(dtpEndDay->date());
+            chkHappyDay->setChecked(false);
+        }
+        dtpHappyDay->setEnabled(chkHappyDay->isChecked());
+        cboOboKeishiki->showText(cells.value(OboKeishiki));
+        cboSenkoWay->showText(cells.value(SenkoWay));
+        cboCycle->showText(cells.value(Cycle));
+        cboOboWay->showText(cells.value(OboWay));
+        txtMsg->setText(cells.value(Msg));
+        cmdHensyuURL->setEnabled(isWebAddress(txtURL->text()));
+        PicturePath = cells.value(PrizeField::PicturePath);
+        showPicture();
+    }
+    if (main_.EditExisting) {
+        show();
+        raise();
+        activateWindow();
+    }
+    if (main_.lvwMonth->count() == 0) {
+        main_.setEnabled(true);
+    }
+    main_.EditExisting = true;
+}
+
+void frmDataInput::moveTo(int position) {
+    if (main_.selectedTabKey() == u"T_Search"_s) {
+        main_.SearchSelectedIndex = position;
+    } else {
+        main_.SelectedIndex = position;
+    }
+    main_.EditExisting = false;
+    main_.OpenRecordEditor();
+    cmdKoshin->setEnabled(false);
+}
+
+void frmDataInput::cmdHelp_Click() {
+    if (QFileInfo::exists(main_.HelpFile)) {
+        main_.ShellOpenWithMessage(main_.HelpFile);
+        return;
+    }
+    main_.platform().prompter.message(
+        u"ヘルプが見つかりません"_s,
+        u"ヘルプを表示させたい場合は、「kirabilog.exe」と\r\n「kirabilog.chm」を同じフォルダに入れて下さい。"_s,
+        platform::MessageIcon::Error, platform::MessageButtons::Ok);
+}
+
+void frmDataInput::cmdClose_Click() {
+    if (closing_) {
+        return;
+    }
+    closing_ = true;
+    main_.setEnabled(true);
+    main_.SelectedIndex = 0;
+    main_.SearchSelectedIndex = 0;
+    hide();
+    main_.editorClosed();
+}
+
+void frmDataInput::closeEvent(QCloseEvent* event) {
+    cmdClose_Click();
+    event->accept();
+}
+
+void frmDataInput::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        cmdClose_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool frmDataInput::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgPicView) {
+        if (event->type() == QEvent::MouseButtonRelease && pictureShown()) {
+            main_.ShellOpenWithMessage(PicturePath);
+            return true;
+        }
+        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+            imgPicView->setCursor(pictureShown() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        }
+        return false;
+    }
+    // Enter in a text box moves on to the next field, as the Tab key does.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Pictures
+
+bool frmDataInput::pictureShown() const {
+    return !PicturePath.isEmpty() && lblError->text().isEmpty();
+}
+
+void frmDataInput::loadPicture() {
+    QImageReader reader(PicturePath);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (!image.isNull()) {
+        lblError->clear();
+        imgPicView->setPixmap(QPixmap::fromImage(image).scaled(
+            imgPicView->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        imgPicView->raise();
+        return;
+    }
+    // The number and wording of the classic picture errors.
+    const bool missing = !QFileInfo::exists(PicturePath);
+    const QString text = u"ｴﾗｰ番号%1: kirabilog でｴﾗｰが発生しました。\r%2"_s.arg(
+        QString::number(missing ? 53 : 481),
+        missing ? u"ファイルが見つかりません。"_s : u"ピクチャが不正です。"_s);
+    main_.platform().prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
+                                      platform::MessageButtons::Ok);
+    imgPicView->clear();
+    PicturePath.clear();
+    lblError->setText(text);
+    lblError->raise();
+}
+
+void frmDataInput::showPicture() {
+    lblError->raise();
+    lblError->clear();
+    if (!PicturePath.isEmpty()) {
+        cmdPicOut->setEnabled(true);
+        loadPicture();
+    } else {
+        cmdPicOut->setEnabled(false);
+        imgPicView->clear();
+    }
+}
+
+void frmDataInput::cmdPicIn_Click() {
+    const std::optional<QString> chosen = main_.platform().dialogs.openFile(
+        this, u"画像の選択"_s, u"Picture|*.bmp;*.wmf;*.emf;*.jpeg;*.jpg;*.gif|All Files|*.*|"_s);
+    if (pictureShown()) {
+        imgPicView->raise();
+    } else {
+        lblError->raise();
+    }
+    if (!chosen) {
+        return;  // a cancelled choice leaves the record's picture as it was
+    }
+    PicturePath = QDir::toNativeSeparators(QFileInfo(*chosen).absoluteFilePath());
+    loadPicture();
+    cmdPicOut->setEnabled(true);
+    changed();
+}
+
+void frmDataInput::cmdPicOut_Click() {
+    lblError->raise();
+    imgPicView->clear();
+    PicturePath.clear();
+    cmdPicOut->setEnabled(false);
+    changed();
+}
