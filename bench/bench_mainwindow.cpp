@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "entry/frmdatainput.h"
 #include "mainwindow/frmmain.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
@@ -129,6 +130,44 @@ void BM_SummariesWith20Years(benchmark::State& state) {
     endProgram(window);
 }
 BENCHMARK(BM_SummariesWith20Years)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// One record update in a month of 5,000 records: sort, month file,
+// statistics, year and total rows.
+void BM_UpdateIn5000(benchmark::State& state) {
+    QTemporaryDir folder;
+    const DataPaths paths(folder.path());
+    QList<PrizeEntry> records;
+    for (int i = 0; i < 5000; ++i) {
+        records.append({u"2010/01/%1"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')), QString::number(i),
+                        u"ネット"_s, QString(), u"現金"_s, u"賞品%1"_s.arg(i),
+                        i % 3 ? u"落選"_s : u"小物当選"_s, u"500"_s, u"5名様"_s, u"2010/02/15"_s,
+                        u"----/--/--"_s, u"アンケート"_s, u"抽選"_s, u"不定期"_s, u"ネット応募"_s,
+                        QString(), QString()});
+    }
+    if (!monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok()) {
+        state.SkipWithError("cannot write the month");
+        return;
+    }
+    Desktop desktop;
+    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                            u"デスクトップ上にショートカットを作成しますか？"_s);
+    frmMain* window = StartProgram(desktop.platform, folder.path());
+    window->SelectedIndex = 2500;
+    window->SelectedCount = 1;
+    window->cmdHensyu_Click();
+    frmDataInput* editor = window->editor();
+    int n = 0;
+    for (auto _ : state) {
+        editor->txtMsg->setText(QString::number(++n));
+        editor->cmdKoshin_Click();
+    }
+    if (window->lvwMonth->count() != 5000) {
+        state.SkipWithError("records lost");
+    }
+    editor->cmdClose_Click();
+    endProgram(window);
+}
+BENCHMARK(BM_UpdateIn5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

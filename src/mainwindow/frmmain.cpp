@@ -120,7 +120,9 @@ frmMain::frmMain(Platform& platform, const QString& programFolder)
     connectHandlers();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    delete dataInput_.data();
+}
 
 void frmMain::buildWindow() {
     setFixedSize(twipsToPixels(ClientWidth, this), twipsToPixels(ClientHeight, this));

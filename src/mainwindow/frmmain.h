@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -250,7 +251,7 @@ class frmMain : public QWidget {
     // removes it when it became empty.
     void removeMonthRows(QList<int> rows);
     void editorClosed();
-    frmDataInput* editor() const { return dataInput_.get(); }
+    frmDataInput* editor() const;
 
     // Shell
     void OpenShellTarget();
@@ -309,7 +310,9 @@ class frmMain : public QWidget {
     void removeShownMonth();
 
     Platform& platform_;
-    std::unique_ptr<frmDataInput> dataInput_;
+    // A window of its own, so that disabling the main window leaves it
+    // usable; it is deleted when it closes or with the main window.
+    QPointer<frmDataInput> dataInput_;
     bool ended_ = false;
     bool ending_ = false;
 };

@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 frmDataInput* frmMain::loadEditor() {
     if (dataInput_ == nullptr) {
-        dataInput_ = std::make_unique<frmDataInput>(*this);
+        dataInput_ = new frmDataInput(*this);
         if (chkFormState->isChecked()) {
             dataInput_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         }
@@ -21,12 +21,13 @@ frmDataInput* frmMain::loadEditor() {
             w->setEnabled(false);
         }
     }
-    return dataInput_.get();
+    return dataInput_.data();
 }
 
 void frmMain::editorClosed() {
     // Deleted once its own event handling is over.
-    dataInput_.release()->deleteLater();
+    dataInput_->deleteLater();
+    dataInput_ = nullptr;
 }
 
 void frmMain::cmdNewInput_Click() {
@@ -183,4 +184,8 @@ void frmMain::cmdURL_Click() {
     }
     SelectedIndex = 0;
     SearchSelectedIndex = 0;
+}
+
+frmDataInput* frmMain::editor() const {
+    return dataInput_.data();
 }
