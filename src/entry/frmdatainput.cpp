@@ -10,6 +10,7 @@
 
 #include "mainwindow/frmmain.h"
 #include "mainwindow/twips.h"
+#include "mainwindow/uifont.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
@@ -133,6 +134,7 @@ void ListCombo::keyPressEvent(QKeyEvent* event) {
 frmDataInput::frmDataInput(frmMain& main) : QWidget(nullptr, Qt::Window), main_(main) {
     setObjectName(u"frmDataInput"_s);
     setWindowTitle(u"懸賞情報編集フォーム"_s);
+    setFont(japaneseUiFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
     connectHandlers();

@@ -8,6 +8,7 @@
 
 #include "entry/frmdatainput.h"
 #include "mainwindow/links.h"
+#include "mainwindow/uifont.h"
 
 #include "mainwindow/twips.h"
 
@@ -115,6 +116,7 @@ frmMain::frmMain(Platform& platform, const QString& programFolder)
     : Paths(programFolder), platform_(platform) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"きらび帳"_s);
+    setFont(japaneseUiFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
     connectHandlers();
