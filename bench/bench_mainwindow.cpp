@@ -28,6 +28,13 @@ struct Desktop {
     Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
 };
 
+// Starts the program on a folder; a first start answers its question No.
+frmMain* startProgram(Desktop& desktop, const QString& folder) {
+    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
+                            u"デスクトップ上にショートカットを作成しますか？"_s);
+    return StartProgram(desktop.platform, folder);
+}
+
 void endProgram(frmMain* window) {
     window->cmdEnd_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -38,10 +45,8 @@ void BM_StartOnEmptyFolder(benchmark::State& state) {
         state.PauseTiming();
         QTemporaryDir folder;
         Desktop desktop;
-        desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                                u"デスクトップ上にショートカットを作成しますか？"_s);
         state.ResumeTiming();
-        frmMain* window = StartProgram(desktop.platform, folder.path());
+        frmMain* window = startProgram(desktop, folder.path());
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (window == nullptr || !window->isVisible()) {
@@ -75,9 +80,7 @@ void BM_LoadMonthOf32767(benchmark::State& state) {
         return;
     }
     Desktop desktop;
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    frmMain* window = StartProgram(desktop.platform, folder.path());
+    frmMain* window = startProgram(desktop, folder.path());
     for (auto _ : state) {
         window->LoadMonthFile();
         QCoreApplication::processEvents();
@@ -97,9 +100,7 @@ void BM_StatisticsOf32767(benchmark::State& state) {
         return;
     }
     Desktop desktop;
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    frmMain* window = StartProgram(desktop.platform, folder.path());
+    frmMain* window = startProgram(desktop, folder.path());
     for (auto _ : state) {
         window->ListViewStatistics();
         QCoreApplication::processEvents();
@@ -114,9 +115,7 @@ BENCHMARK(BM_StatisticsOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_SummariesWith20Years(benchmark::State& state) {
     QTemporaryDir folder;
     Desktop desktop;
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    frmMain* window = StartProgram(desktop.platform, folder.path());
+    frmMain* window = startProgram(desktop, folder.path());
     for (int year = 1991; year <= 2010; ++year) {
         window->ShownYear = QString::number(year);
         window->MonthEntryCount = 40;
@@ -149,9 +148,7 @@ void BM_UpdateIn5000(benchmark::State& state) {
         return;
     }
     Desktop desktop;
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    frmMain* window = StartProgram(desktop.platform, folder.path());
+    frmMain* window = startProgram(desktop, folder.path());
     window->SelectedIndex = 2500;
     window->SelectedCount = 1;
     window->cmdHensyu_Click();

@@ -1,7 +1,5 @@
 #include "entry/recordupdate.h"
 
-#include <limits>
-
 #include "mainwindow/listmodel.h"
 #include "storage/prizeentry.h"
 
@@ -10,13 +8,6 @@ using namespace Qt::StringLiterals;
 namespace recordupdate {
 
 namespace {
-
-// An ID as the sort reads it: a whole number of the 32-bit range.
-std::optional<qint32> idNumber(const QString& text) {
-    bool ok = false;
-    const qint32 value = text.toInt(&ok);
-    return ok ? std::optional<qint32>(value) : std::nullopt;
-}
 
 std::optional<qint64> wholeNumber(const QString& text) {
     bool ok = false;
@@ -43,28 +34,10 @@ QString ReplaceQuotes(QString text) {
 }
 
 void SortMonthRows(ListModel& rows) {
-    rows.sortRowsBy(ID, Qt::AscendingOrder, [](const QString& a, const QString& b) {
-        const std::optional<qint32> x = idNumber(a);
-        const std::optional<qint32> y = idNumber(b);
-        if (x && y) {
-            return *x < *y ? -1 : (*x > *y ? 1 : 0);
-        }
-        if (x || y) {
-            return x ? -1 : 1;
-        }
-        return a.compare(b);
-    });
+    rows.sortRowsBy(ID, Qt::AscendingOrder, ListModel::compareWholeNumbersFirst);
     // Stable: within a date the ID order stays.
-    rows.sortRowsBy(FilingDate, Qt::AscendingOrder,
-                    [](const QString& a, const QString& b) { return a.compare(b); });
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        if (const std::optional<qint32> id = idNumber(rows.text(row, ID))) {
-            const QString plain = QString::number(*id);
-            if (plain != rows.text(row, ID)) {
-                rows.setText(row, ID, plain);
-            }
-        }
-    }
+    rows.sortRowsBy(FilingDate, Qt::AscendingOrder, ListModel::compareText);
+    rows.plainWholeNumbers(ID);
 }
 
 QString numberOfWinners(const QString& choice, const QString& typed) {

@@ -297,11 +297,15 @@ class frmMain : public QWidget {
     void lvwMonth_ColumnClick(int column);
     void lvwSearch_ColumnClick(int column);
     void listDoubleClicked(ListView* list, int selectedIndex);
+    // What a row click does in the month and the search list alike.
+    void listItemClicked(ListView* list, int row);
     void lvwMonth_KeyDown(int key);
     void lvwSearch_KeyDown(int key);
     void stepMonth(int by);
     void stepYear(int by);
     void setMonthLabel();
+    // Sets the date picker, by code, to ShownYear/ShownMonth/ShownDay.
+    void showShownDate();
     void prepareExpensesPanel();
     // Counts the rows of a month or search list, marking them when asked.
     statistics::Counts countRows(ListView* list, bool mark, bool withProgress);

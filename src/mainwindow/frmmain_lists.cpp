@@ -45,13 +45,6 @@ void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
     }
 }
 
-// A whole number as the sort of the ID and prize value columns reads it.
-std::optional<qint64> wholeNumber(const QString& text) {
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    return ok ? std::optional<qint64>(value) : std::nullopt;
-}
-
 }  // namespace
 
 QString frmMain::selectedTabKey() const {
@@ -102,27 +95,12 @@ void frmMain::ColumnHeaderClikSort() {
     list->sortOrder =
         list->sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     if (key == ID || key == HappyMoney) {
-        // Numbers by value; a text that is no whole number follows them, by
-        // its text, and keeps its text.
-        model.sortRowsBy(key, list->sortOrder, [](const QString& a, const QString& b) {
-            const std::optional<qint64> x = wholeNumber(a);
-            const std::optional<qint64> y = wholeNumber(b);
-            if (x && y) {
-                return *x < *y ? -1 : (*x > *y ? 1 : 0);
-            }
-            if (x || y) {
-                return x ? -1 : 1;
-            }
-            return a.compare(b);
-        });
-        for (int row = 0; row < model.rowCount(); ++row) {
-            if (const std::optional<qint64> value = wholeNumber(model.text(row, key))) {
-                model.setText(row, key, QString::number(*value));
-            }
-        }
+        // Numbers by value; a text that is no whole number follows them and
+        // keeps its text.
+        model.sortRowsBy(key, list->sortOrder, ListModel::compareWholeNumbersFirst);
+        model.plainWholeNumbers(key);
     } else {
-        model.sortRowsBy(key, list->sortOrder,
-                         [](const QString& a, const QString& b) { return a.compare(b); });
+        model.sortRowsBy(key, list->sortOrder, ListModel::compareText);
     }
 }
 
@@ -156,8 +134,7 @@ QString frmMain::monthFilePassword() const {
 }
 
 void frmMain::LoadMonthFile() {
-    dtpDate->setDateByCode(
-        QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s));
+    showShownDate();
     lvwMonth->rows().clearRows();
     txtUnhappyMoney->setText(u"0"_s);
     MonthExpenses = Currency();

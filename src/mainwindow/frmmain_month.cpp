@@ -191,6 +191,15 @@ void frmMain::cmdYearNext_Click() {
     stepYear(+1);
 }
 
+void frmMain::showShownDate() {
+    // A date the picker cannot hold leaves it where it was.
+    const QDate shown =
+        QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s);
+    if (shown.isValid()) {
+        dtpDate->setDateByCode(shown);
+    }
+}
+
 void frmMain::setMonthLabel() {
     const QDate shown = dtpDate->date();
     lblMonth->setText(shown.toString(u"yyyy"_s) + u"年"_s + shown.toString(u"MM"_s) +
@@ -211,18 +220,17 @@ void frmMain::dtpDate_Change() {
     ShownYearMonth = yearMonth;
 }
 
-void frmMain::lvwMonth_ItemClick(int row) {
-    SelectedIndex = row;
+void frmMain::listItemClicked(ListView* list, int row) {
     for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
         w->setEnabled(false);
     }
-    CurrentListView = lvwMonth;
-    SelectedCount = lvwMonth->selectedCount();
+    CurrentListView = list;
+    SelectedCount = list->selectedCount();
     cmdDelete->setEnabled(true);
-    if (SelectedIndex != 0 && SelectedCount == 1) {
+    if (row != 0 && SelectedCount == 1) {
         cmdHensyu->setEnabled(true);
-        EditIndex = SelectedIndex;
-        const QString url = lvwMonth->rows().text(SelectedIndex - 1, URL);
+        EditIndex = row;
+        const QString url = list->rows().text(row - 1, URL);
         if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
             ShellTarget = url;
             cmdURL->setEnabled(true);
@@ -230,33 +238,22 @@ void frmMain::lvwMonth_ItemClick(int row) {
     }
 }
 
+void frmMain::lvwMonth_ItemClick(int row) {
+    SelectedIndex = row;
+    listItemClicked(lvwMonth, row);
+}
+
 void frmMain::lvwSearch_ItemClick(int row) {
     SearchSelectedIndex = row;
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
-        w->setEnabled(false);
-    }
-    CurrentListView = lvwSearch;
-    SelectedCount = lvwSearch->selectedCount();
-    cmdDelete->setEnabled(true);
+    listItemClicked(lvwSearch, row);
     if (SearchSelectedIndex != 0 && SelectedCount == 1) {
-        cmdHensyu->setEnabled(true);
-        EditIndex = SearchSelectedIndex;
-        const QString url = lvwSearch->rows().text(SearchSelectedIndex - 1, URL);
-        if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
-            ShellTarget = url;
-            cmdURL->setEnabled(true);
-        }
         // The shown date follows the record, so that the editor and the
         // deletion find its month file.
         const QString date = lvwSearch->rows().text(SearchSelectedIndex - 1, FilingDate);
         ShownYear = date.mid(0, 4);
         ShownMonth = date.mid(5, 2);
         ShownDay = date.mid(8, 2);
-        const QDate shown =
-            QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s);
-        if (shown.isValid()) {
-            dtpDate->setDateByCode(shown);
-        }
+        showShownDate();
     }
 }
 

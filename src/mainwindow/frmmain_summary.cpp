@@ -31,6 +31,26 @@ void completeRow(Row& row) {
     row[Balance] = difference(money(row.value(WinMoney)), money(row.value(Expenses))).toString();
 }
 
+struct YearSums {
+    qint32 smallWins = 0, middleWins = 0, bigWins = 0, wins = 0, entries = 0;
+    Currency money, expenses;
+};
+
+YearSums sumOf(const QList<Row>& rows) {
+    using namespace summaryfile;
+    YearSums s;
+    for (const Row& row : rows) {
+        s.smallWins += qint32(countOf(row.value(SmallWins)));
+        s.middleWins += qint32(countOf(row.value(MiddleWins)));
+        s.bigWins += qint32(countOf(row.value(BigWins)));
+        s.wins += qint32(countOf(row.value(WinCount)));
+        s.entries += qint32(countOf(row.value(EntryCount)));
+        s.money = sum(s.money, ::money(row.value(WinMoney)));
+        s.expenses = sum(s.expenses, ::money(row.value(Expenses)));
+    }
+    return s;
+}
+
 void setRows(ListModel& model, const QList<Row>& rows) {
     model.clearRows();
     model.appendRows(rows);
@@ -107,18 +127,14 @@ void frmMain::SaveYearFile() {
 
     // The year's sums; the prize-class counters hold the year's until the
     // month is counted again.
-    MonthSmallWins = MonthMiddleWins = MonthBigWins = 0;
-    YearWinCount = YearEntryCount = 0;
-    YearWinMoney = YearExpenses = Currency();
-    for (const Row& row : rows) {
-        MonthSmallWins += qint32(countOf(row[SmallWins]));
-        MonthMiddleWins += qint32(countOf(row[MiddleWins]));
-        MonthBigWins += qint32(countOf(row[BigWins]));
-        YearWinCount += qint32(countOf(row[WinCount]));
-        YearEntryCount += qint32(countOf(row[EntryCount]));
-        YearWinMoney = sum(YearWinMoney, money(row[WinMoney]));
-        YearExpenses = sum(YearExpenses, money(row[Expenses]));
-    }
+    const YearSums sums = sumOf(rows);
+    MonthSmallWins = sums.smallWins;
+    MonthMiddleWins = sums.middleWins;
+    MonthBigWins = sums.bigWins;
+    YearWinCount = sums.wins;
+    YearEntryCount = sums.entries;
+    YearWinMoney = sums.money;
+    YearExpenses = sums.expenses;
     YearWinRate = YearWinCount < 1 ? u"0.00"_s : statistics::winRate(YearWinCount, YearEntryCount);
     YearBalance = difference(YearWinMoney, YearExpenses);
     const QString key = selectedTabKey();
@@ -199,8 +215,7 @@ void frmMain::CheckTargetReached(int row) {
 
 void frmMain::LoadYearFile() {
     using namespace summaryfile;
-    dtpDate->setDateByCode(
-        QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s));
+    showShownDate();
     YearWinCount = YearEntryCount = 0;
     YearWinMoney = YearExpenses = Currency();
     const ReadResult read = readYear(Paths.yearFile(ShownYear));
@@ -208,12 +223,11 @@ void frmMain::LoadYearFile() {
     setRows(model, read.rows);
     if (read.status == ReadResult::Status::Read) {
         markSummaryCells(model);
-        for (const Row& row : read.rows) {
-            YearWinCount += qint32(countOf(row[WinCount]));
-            YearEntryCount += qint32(countOf(row[EntryCount]));
-            YearWinMoney = sum(YearWinMoney, money(row[WinMoney]));
-            YearExpenses = sum(YearExpenses, money(row[Expenses]));
-        }
+        const YearSums sums = sumOf(read.rows);
+        YearWinCount = sums.wins;
+        YearEntryCount = sums.entries;
+        YearWinMoney = sums.money;
+        YearExpenses = sums.expenses;
     }
     const QString key = selectedTabKey();
     if (key == u"T_Year"_s || key == u"T_Total"_s) {
@@ -223,18 +237,15 @@ void frmMain::LoadYearFile() {
 
 void frmMain::LoadTotalFile() {
     using namespace summaryfile;
-    TotalWinCount = TotalEntryCount = 0;
-    TotalWinMoney = TotalExpenses = Currency();
     const ReadResult read = readTotal(Paths.totalFile());
     ListModel& model = lvwTotal->rows();
     setRows(model, read.rows);
     markSummaryCells(model);
-    for (const Row& row : read.rows) {
-        TotalWinCount += qint32(countOf(row.value(WinCount)));
-        TotalEntryCount += qint32(countOf(row.value(EntryCount)));
-        TotalWinMoney = sum(TotalWinMoney, money(row.value(WinMoney)));
-        TotalExpenses = sum(TotalExpenses, money(row.value(Expenses)));
-    }
+    const YearSums sums = sumOf(read.rows);
+    TotalWinCount = sums.wins;
+    TotalEntryCount = sums.entries;
+    TotalWinMoney = sums.money;
+    TotalExpenses = sums.expenses;
     ListViewStatistics();
 }
 
@@ -268,11 +279,7 @@ void frmMain::lvwYear_ItemClick(int row) {
     ShownMonth = u"%1"_s.arg(summaryfile::countOf(model.text(row - 1, summaryfile::Key)), 2, 10,
                              QChar(u'0'));
     ShownDay = u"01"_s;
-    const QDate shown =
-        QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s);
-    if (shown.isValid()) {
-        dtpDate->setDateByCode(shown);
-    }
+    showShownDate();
     setMonthLabel();
     if (entries) {
         cmdDelete->setEnabled(true);
@@ -292,11 +299,7 @@ void frmMain::lvwTotal_ItemClick(int row) {
     const qint64 year = summaryfile::countOf(lvwTotal->rows().text(row - 1, summaryfile::Key));
     ShownYear = u"%1"_s.arg(year, 4, 10, QChar(u'0'));
     ShownDay = u"01"_s;
-    const QDate shown =
-        QDate::fromString(ShownYear + u'/' + ShownMonth + u'/' + ShownDay, u"yyyy/MM/dd"_s);
-    if (shown.isValid()) {
-        dtpDate->setDateByCode(shown);
-    }
+    showShownDate();
     cmdDelete->setEnabled(true);
     cmdAllDelete->setEnabled(true);
 }

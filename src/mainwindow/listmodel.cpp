@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <algorithm>
+#include <optional>
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -204,4 +205,41 @@ void ListModel::sortRowsBy(int column, Qt::SortOrder order, const Comparison& co
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+namespace {
+
+std::optional<qint32> wholeNumber(const QString& text) {
+    bool ok = false;
+    const qint32 value = text.toInt(&ok);
+    return ok ? std::optional<qint32>(value) : std::nullopt;
+}
+
+}  // namespace
+
+int ListModel::compareText(const QString& a, const QString& b) {
+    return a.compare(b);
+}
+
+int ListModel::compareWholeNumbersFirst(const QString& a, const QString& b) {
+    const std::optional<qint32> x = wholeNumber(a);
+    const std::optional<qint32> y = wholeNumber(b);
+    if (x && y) {
+        return *x < *y ? -1 : (*x > *y ? 1 : 0);
+    }
+    if (x || y) {
+        return x ? -1 : 1;
+    }
+    return a.compare(b);
+}
+
+void ListModel::plainWholeNumbers(int column) {
+    for (int row = 0; row < rowCount(); ++row) {
+        if (const std::optional<qint32> value = wholeNumber(text(row, column))) {
+            const QString plain = QString::number(*value);
+            if (plain != text(row, column)) {
+                setText(row, column, plain);
+            }
+        }
+    }
 }

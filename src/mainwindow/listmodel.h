@@ -60,6 +60,15 @@ class ListModel : public QAbstractTableModel {
     using Comparison = std::function<int(const QString&, const QString&)>;
     void sortRowsBy(int column, Qt::SortOrder order, const Comparison& compare);
 
+    // Text order by character code.
+    static int compareText(const QString& a, const QString& b);
+    // Whole numbers of the 32-bit range by value; any other text after them,
+    // in text order. Numbered IDs and prize values sort this way.
+    static int compareWholeNumbersFirst(const QString& a, const QString& b);
+    // Rewrites the whole numbers of a column without leading zeros; other
+    // texts stay as they are.
+    void plainWholeNumbers(int column);
+
   Q_SIGNALS:
     void columnsReset();
     void columnWidthChanged(int column);
