@@ -42,10 +42,6 @@ int ListView::selectedCount() const {
     return int(selectionModel()->selectedRows().size());
 }
 
-void ListView::selectAllRows() {
-    selectAll();
-}
-
 int ListView::columnWidthTwips(int column) const {
     return pixelsToTwips(columnWidth(column), this);
 }

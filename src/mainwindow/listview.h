@@ -20,7 +20,6 @@ class ListView : public QTreeView {
     // 0-based rows that are selected, in ascending order.
     QList<int> selectedRows() const;
     int selectedCount() const;
-    void selectAllRows();
 
     int columnWidthTwips(int column) const;
 
