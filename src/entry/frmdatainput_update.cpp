@@ -210,12 +210,19 @@ void frmDataInput::cmdKoshin_Click() {
         if (yearMonth(m.dtpDate->date()) != m.ShownYear + u'/' + m.ShownMonth) {
             m.LoadMonthFile();
         }
-        m.lvwMonth->rows().appendRow(record);
+        ListModel& month = m.lvwMonth->rows();
+        month.appendRow(record);
+        const QPersistentModelIndex added = month.index(month.rowCount() - 1, 0);
         m.MonthSavePending = true;
         m.SortMonthList();
         m.ListViewStatistics();
-        m.SaveMonthFile();
+        const bool stored = m.SaveMonthFile();
         m.MonthSavePending = false;
+        if (!stored && added.isValid()) {
+            // The list shows only what is stored.
+            month.removeRowAt(added.row());
+            m.ListViewStatistics();
+        }
     }
     cmdKoshin->setEnabled(false);
 }

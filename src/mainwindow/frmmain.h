@@ -317,6 +317,9 @@ class frmMain : public QWidget {
     // A window of its own, so that disabling the main window leaves it
     // usable; it is deleted when it closes or with the main window.
     QPointer<frmDataInput> dataInput_;
+    // The month file last refused or unreadable on loading; never written
+    // over from the (empty) list.
+    QString unreadableMonth_;
     bool ended_ = false;
     bool ending_ = false;
 };

@@ -1,6 +1,7 @@
 // frmMain: the lists, their columns and sorting, the month file behind the
 // month list, and the tab switch.
 #include <QDir>
+#include <QFile>
 #include <span>
 
 #include "mainwindow/frmmain.h"
@@ -154,6 +155,10 @@ void frmMain::LoadMonthFile() {
     }
     const QString path = monthFilePath();
     const monthfile::ReadResult read = monthfile::read(path, CurrentStartPassword);
+    unreadableMonth_ = read.status == monthfile::ReadResult::Status::Refused ||
+                               read.status == monthfile::ReadResult::Status::Failed
+                           ? path
+                           : QString();
     switch (read.status) {
         case monthfile::ReadResult::Status::Missing:
             break;
@@ -182,6 +187,16 @@ void frmMain::LoadMonthFile() {
 
 bool frmMain::SaveMonthFile() {
     if (!shownYearIsStorable()) {
+        return false;
+    }
+    if (monthFilePath() == unreadableMonth_ && QFile::exists(unreadableMonth_)) {
+        // The list shows none of the records of a file that could not be
+        // read: writing the list would lose them.
+        platform_.prompter.message(
+            u"ｴﾗｰ"_s,
+            u"データファイル「%1」を読み込めなかったため、この月には保存できません。"_s.arg(
+                QDir::toNativeSeparators(unreadableMonth_)),
+            platform::MessageIcon::Error, platform::MessageButtons::Ok);
         return false;
     }
     const ListModel& model = lvwMonth->rows();
