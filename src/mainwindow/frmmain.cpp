@@ -366,6 +366,8 @@ void frmMain::connectHandlers() {
     connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
     connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
     connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(cmdAllDelete, &QPushButton::clicked, this, &frmMain::cmdAllDelete_Click);
     connect(lvwMonth, &ListView::itemClicked, this, &frmMain::lvwMonth_ItemClick);
     connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
     for (ListView* list : {lvwMonth, lvwSearch}) {

@@ -247,6 +247,8 @@ class frmMain : public QWidget {
     // Moves an edited record, filed by application date, to its new month.
     void moveRecord(const QStringList& record);
     void DeleteSelectedRecords();
+    void cmdDelete_Click();
+    void cmdAllDelete_Click();
     // Removes rows (1-based) from the month list and stores the month, or
     // removes it when it became empty.
     void removeMonthRows(QList<int> rows);

@@ -269,9 +269,9 @@ void frmMain::lvwMonth_KeyDown(int key) {
         return;
     }
     if (key == Qt::Key_Delete) {
-        // With every row selected the whole month goes; that comes with the
-        // deletion of all data.
-        if (SelectedCount != lvwMonth->count()) {
+        if (SelectedCount == lvwMonth->count()) {
+            cmdAllDelete_Click();  // with its own question
+        } else {
             DeleteSelectedRecords();
         }
         return;

@@ -78,3 +78,41 @@ void frmMain::DeleteSelectedRecords() {
     }
     ListViewStatistics();
 }
+
+void frmMain::cmdDelete_Click() {
+    cmdDelete->setEnabled(false);
+    cmdHensyu->setEnabled(false);
+    if (selectedTabKey() != u"T_Month"_s) {
+        return;  // months, years and search results come with their deletion
+    }
+    if (SelectedCount == lvwMonth->count()) {
+        // Every row selected: the whole month goes, without the question.
+        const bool confirm = chkAllDeleteKakunin->isChecked();
+        chkAllDeleteKakunin->setChecked(false);
+        cmdAllDelete_Click();
+        chkAllDeleteKakunin->setChecked(confirm);
+    } else {
+        DeleteSelectedRecords();
+    }
+}
+
+void frmMain::cmdAllDelete_Click() {
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete, cmdUnhappyMoneyIn}) {
+        w->setEnabled(false);
+    }
+    txtUnhappyMoneyValue->setText(u"0"_s);
+    if (chkAllDeleteKakunin->isChecked() &&
+        platform_.prompter.message(
+            u"全削除の確認"_s,
+            u"表示されている懸賞情報を全て削除しますか？\r\n実行すると元には戻せません。"_s,
+            platform::MessageIcon::Question,
+            platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
+        return;
+    }
+    if (selectedTabKey() == u"T_Month"_s) {
+        lvwMonth->rows().clearRows();
+        removeShownMonth();
+        ListViewStatistics();
+    }
+    // Deleting a whole year or all data comes with the deletion of all data.
+}

@@ -72,6 +72,9 @@ ReadResult readTotal(const QString& path) {
 }
 
 diskfile::WriteResult write(const QString& path, const QList<Row>& rows) {
+    if (rows.isEmpty()) {
+        return diskfile::removeFile(path);  // no rows, no file, as for a month
+    }
     QString text;
     for (const Row& row : rows) {
         text += row.join(u',') + u"\r\n"_s;

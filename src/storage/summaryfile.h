@@ -47,7 +47,7 @@ ReadResult readYear(const QString& path);
 // Rows of 11 values as they stand in the file.
 ReadResult readTotal(const QString& path);
 
-// Writes the rows, each value joined by ",".
+// Writes the rows, each value joined by ","; no rows remove the file.
 diskfile::WriteResult write(const QString& path, const QList<Row>& rows);
 
 // A count cell read as a number and taken to the nearest whole number; 0

@@ -21,6 +21,12 @@ class TestSummaryFile : public QObject {
         QVERIFY(plain.startsWith("1,1,0,0,1,2,50.00,500,900,-400\r\n2,0,0,0,0,0,0.00,0,0,0\r\n"));
         QVERIFY(plain.endsWith("\r\n12,0,0,0,0,0,0.00,0,0,0\r\n"));
         QCOMPARE(summaryfile::readYear(path).rows, rows);
+
+        // A total file without rows is no file.
+        const QString total = folder.paths().totalFile();
+        QVERIFY(summaryfile::write(total, {{u"2010"_s}}).ok());
+        QVERIFY(summaryfile::write(total, {}).ok());
+        QVERIFY(!QFile::exists(total));
     }
 
     // The position of a row is its month, whatever the file holds.
