@@ -1,11 +1,17 @@
-// Start-up of the main window on an empty data folder, and loading a month of
-// 32,767 records into the month list.
+// The main window as a user drives it: start-up on an empty data folder, a
+// month of 32,767 records shown and counted, the expenses entry with 20 years
+// in the total file, and one record update in a month of 5,000 records.
+// Everything goes through the window's controls, by their names.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTreeView>
 
-#include "entry/frmdatainput.h"
 #include "mainwindow/frmmain.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
@@ -13,6 +19,7 @@
 #include "platform/scriptedprompter.h"
 #include "platform/shortcut.h"
 #include "storage/monthfile.h"
+#include "storage/summaryfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,9 +42,27 @@ frmMain* startProgram(Desktop& desktop, const QString& folder) {
     return StartProgram(desktop.platform, folder);
 }
 
+template <typename T>
+T* control(const QWidget* window, const QString& name) {
+    return window->findChild<T*>(name);
+}
+
+void click(const QWidget* window, const QString& name) {
+    control<QPushButton>(window, name)->click();
+}
+
 void endProgram(frmMain* window) {
-    window->cmdEnd_Click();
+    click(window, u"cmdEnd"_s);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The shown date, changed by the user.
+void showDate(const QWidget* window, QDate date) {
+    control<QDateEdit>(window, u"dtpDate"_s)->setDate(date);
+}
+
+int monthRows(const QWidget* window) {
+    return control<QTreeView>(window, u"lvwMonth"_s)->model()->rowCount();
 }
 
 void BM_StartOnEmptyFolder(benchmark::State& state) {
@@ -73,7 +98,9 @@ bool writeBigMonth(const DataPaths& paths) {
     return monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok();
 }
 
-void BM_LoadMonthOf32767(benchmark::State& state) {
+// Another month and back: the month of 32,767 records is read, shown and
+// counted, with the marks (the other month has no file).
+void BM_ShowMonthOf32767(benchmark::State& state) {
     QTemporaryDir folder;
     if (!writeBigMonth(DataPaths(folder.path()))) {
         state.SkipWithError("cannot write the month");
@@ -82,17 +109,19 @@ void BM_LoadMonthOf32767(benchmark::State& state) {
     Desktop desktop;
     frmMain* window = startProgram(desktop, folder.path());
     for (auto _ : state) {
-        window->LoadMonthFile();
+        showDate(window, QDate(2010, 2, 15));
+        showDate(window, QDate(2010, 1, 15));
         QCoreApplication::processEvents();
-        if (window->lvwMonth->count() != 32767) {
+        if (monthRows(window) != 32767) {
             state.SkipWithError("records missing");
         }
     }
     endProgram(window);
 }
-BENCHMARK(BM_LoadMonthOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ShowMonthOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Marking the rows of a month of 32,767 records and filling the panel.
+// Another day of the same month: the statistics and marks of 32,767 records
+// are counted anew.
 void BM_StatisticsOf32767(benchmark::State& state) {
     QTemporaryDir folder;
     if (!writeBigMonth(DataPaths(folder.path()))) {
@@ -101,34 +130,52 @@ void BM_StatisticsOf32767(benchmark::State& state) {
     }
     Desktop desktop;
     frmMain* window = startProgram(desktop, folder.path());
+    int day = 15;
     for (auto _ : state) {
-        window->ListViewStatistics();
+        day = day == 15 ? 16 : 15;
+        showDate(window, QDate(2010, 1, day));
         QCoreApplication::processEvents();
     }
-    state.counters["wins"] = window->MonthWinCount;
+    state.counters["wins"] = control<QLineEdit>(window, u"txtHappyCount"_s)->text().toInt();
     endProgram(window);
 }
 BENCHMARK(BM_StatisticsOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The year and total update after a month save, with 20 years in the total
-// file (the month file itself is not part of it).
-void BM_SummariesWith20Years(benchmark::State& state) {
+// The expenses of a month entered on the year tab, with 20 years in the
+// total file: the year file, the total file and the year list anew.
+void BM_ExpensesWith20Years(benchmark::State& state) {
     QTemporaryDir folder;
+    const DataPaths paths(folder.path());
+    QList<summaryfile::Row> total;
+    for (int year = 1991; year <= 2010; ++year) {
+        QList<summaryfile::Row> rows = summaryfile::zeroYear();
+        rows[0] = {u"1"_s,  u"3"_s,    u"0"_s,    u"0"_s, u"3"_s,
+                   u"40"_s, u"7.50"_s, u"1500"_s, u"0"_s, u"1500"_s};
+        if (!summaryfile::write(paths.yearFile(QString::number(year)), rows).ok()) {
+            state.SkipWithError("cannot write the year");
+            return;
+        }
+        total.append({QString::number(year), u"3"_s, u"0"_s, u"0"_s, u"3"_s, u"40"_s, u"7.50"_s,
+                      u"1500"_s, u"0"_s, u"1500"_s, u"0"_s});
+    }
+    if (!summaryfile::write(paths.totalFile(), total).ok()) {
+        state.SkipWithError("cannot write the total");
+        return;
+    }
     Desktop desktop;
     frmMain* window = startProgram(desktop, folder.path());
-    for (int year = 1991; year <= 2010; ++year) {
-        window->ShownYear = QString::number(year);
-        window->MonthEntryCount = 40;
-        window->MonthWinCount = 3;
-        window->MonthWinMoney = *Currency::fromYen(1500);
-        window->SaveYearFile();
-    }
+    control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(1);
+    int n = 0;
     for (auto _ : state) {
-        window->SaveYearFile();
+        control<QLineEdit>(window, u"txtUnhappyMoneyValue"_s)->setText(QString::number(++n));
+        click(window, u"cmdUnhappyMoneyIn"_s);
+    }
+    if (!control<QPushButton>(window, u"cmdUnhappyMoneyIn"_s)->isEnabled()) {
+        state.SkipWithError("the expenses entry was not open");
     }
     endProgram(window);
 }
-BENCHMARK(BM_SummariesWith20Years)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ExpensesWith20Years)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // One record update in a month of 5,000 records: sort, month file,
 // statistics, year and total rows.
@@ -149,19 +196,32 @@ void BM_UpdateIn5000(benchmark::State& state) {
     }
     Desktop desktop;
     frmMain* window = startProgram(desktop, folder.path());
-    window->SelectedIndex = 2500;
-    window->SelectedCount = 1;
-    window->cmdHensyu_Click();
-    frmDataInput* editor = window->editor();
+    auto* month = control<QTreeView>(window, u"lvwMonth"_s);
+    const QModelIndex row = month->model()->index(2500, 0);
+    month->scrollTo(row);
+    month->setCurrentIndex(row);
+    Q_EMIT month->clicked(row);
+    click(window, u"cmdHensyu"_s);
+    QWidget* editor = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == u"frmDataInput"_s && w->isVisible()) {
+            editor = w;
+        }
+    }
+    if (editor == nullptr) {
+        state.SkipWithError("the editor did not open");
+        endProgram(window);
+        return;
+    }
     int n = 0;
     for (auto _ : state) {
-        editor->txtMsg->setText(QString::number(++n));
-        editor->cmdKoshin_Click();
+        control<QLineEdit>(editor, u"txtMsg"_s)->setText(QString::number(++n));
+        click(editor, u"cmdKoshin"_s);
     }
-    if (window->lvwMonth->count() != 5000) {
+    if (monthRows(window) != 5000) {
         state.SkipWithError("records lost");
     }
-    editor->cmdClose_Click();
+    click(editor, u"cmdClose"_s);
     endProgram(window);
 }
 BENCHMARK(BM_UpdateIn5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);

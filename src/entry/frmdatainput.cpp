@@ -8,13 +8,20 @@
 #include <QImageReader>
 #include <QKeyEvent>
 
-#include "mainwindow/frmmain.h"
-#include "mainwindow/twips.h"
-#include "mainwindow/uifont.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "entry/editorhost.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
+#include "platform/shellopen.h"
 #include "storage/prizeentry.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
+#include "widgets/uifont.h"
 
 using namespace Qt::StringLiterals;
 
@@ -100,38 +107,8 @@ bool isWebAddress(const QString& text) {
 
 }  // namespace
 
-ListCombo::ListCombo(const QString& name, const QStringList& items, QWidget* parent)
-    : QComboBox(parent) {
-    setObjectName(name);
-    // Editable only so that a text outside the list can be shown; nothing
-    // can be typed into it.
-    setEditable(true);
-    lineEdit()->setReadOnly(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    addItems(items);
-}
-
-void ListCombo::showText(const QString& text) {
-    const int index = findText(text, Qt::MatchExactly);
-    setCurrentIndex(index);
-    setEditText(text);
-}
-
-void ListCombo::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        QComboBox::keyPressEvent(event);
-        Q_EMIT steppedByKey();
-        return;
-    }
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-        QComboBox::keyPressEvent(event);  // moving on stays possible
-        return;
-    }
-    QApplication::beep();
-    event->accept();
-}
-
-frmDataInput::frmDataInput(frmMain& main) : QWidget(nullptr, Qt::Window), main_(main) {
+frmDataInput::frmDataInput(Platform& platform, const RecordEditorHost& host)
+    : QWidget(nullptr, Qt::Window), platform_(platform), host_(host) {
     setObjectName(u"frmDataInput"_s);
     setWindowTitle(u"懸賞情報編集フォーム"_s);
     setFont(japaneseUiFont());
@@ -161,7 +138,12 @@ void frmDataInput::buildWindow() {
     cboGenre->showText(u"その他"_s);
     label(this, u"lblPresent"_s, u"賞 品 名"_s, 120, 2070);
     txtPresent = make<QLineEdit>(this, u"txtPresent"_s, 1200, 2040, 5700);
+    buildChoices();
+    buildPictureAndButtons();
+    colourLabels();
+}
 
+void frmDataInput::buildChoices() {
     chkHappyDay = make<QCheckBox>(this, u"chkHappyDay"_s, 3100, 2640, 1000);
     chkHappyDay->setText(u"当選日"_s);
     dtpHappyDay = new DatePicker(u"dtpHappyDay"_s, this);
@@ -205,7 +187,9 @@ void frmDataInput::buildWindow() {
     label(this, u"lblEditable"_s, u"※　色の項目は編集可"_s, 3300, 5160, 2600);
     QLabel* blue = label(this, u"lblEditableMark"_s, u"■"_s, 3300 + markOffset, 5160, 240);
     setLabelColor(blue, EditableColor);
+}
 
+void frmDataInput::buildPictureAndButtons() {
     // The picture area: the error label lies over the picture.
     imgPicView = make<QLabel>(this, u"imgPicView"_s, 7140, 240, 2340, 2340);
     imgPicView->setAlignment(Qt::AlignCenter);
@@ -235,7 +219,9 @@ void frmDataInput::buildWindow() {
     cmdKoshin->setEnabled(false);
     cmdClose = button(this, u"cmdClose"_s, u"閉じる(&C)"_s, 6820, 5520, 1300);
     cmdHelp = button(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, 8180, 5520, 1300);
+}
 
+void frmDataInput::colourLabels() {
     for (QLabel* l : {lblSite, lblURL, lblOboKeishiki, lblSenkoWay, lblCycle, lblOboWay, lblNowDay,
                       lblEndDay}) {
         setLabelColor(l, EditableColor);
@@ -276,10 +262,8 @@ void frmDataInput::connectHandlers() {
     connect(txtNumber, &QLineEdit::textEdited, this, [this] { keptNumber_.clear(); });
     connect(txtURL, &QLineEdit::textChanged, this,
             [this](const QString& url) { cmdHensyuURL->setEnabled(isWebAddress(url)); });
-    connect(cmdHensyuURL, &QPushButton::clicked, this, [this] {
-        main_.ShellTarget = txtURL->text();
-        main_.OpenShellTarget();
-    });
+    connect(cmdHensyuURL, &QPushButton::clicked, this,
+            [this] { platform_.shell.open(txtURL->text()); });
     // The row count is read back from lblMaxNumber, after its "/　".
     const auto position = [this] { return lblActiveNumber->text().toInt(); };
     const auto count = [this] { return lblMaxNumber->text().mid(2).toInt(); };
@@ -302,19 +286,19 @@ void frmDataInput::changed() {
 }
 
 QLabel* frmDataInput::filingDateLabel() const {
-    return main_.optEndDay->isChecked() ? lblEndDay : lblNowDay;
+    return host_.filedByDeadline() ? lblEndDay : lblNowDay;
 }
 
 DatePicker* frmDataInput::filingDatePicker() const {
-    return main_.optEndDay->isChecked() ? dtpEndDay : dtpNowDay;
+    return host_.filedByDeadline() ? dtpEndDay : dtpNowDay;
 }
 
 DatePicker* frmDataInput::otherDatePicker() const {
-    return main_.optEndDay->isChecked() ? dtpNowDay : dtpEndDay;
+    return host_.filedByDeadline() ? dtpNowDay : dtpEndDay;
 }
 
 void frmDataInput::applyDateLayout(bool newRecord) {
-    const bool byDeadline = main_.optEndDay->isChecked();
+    const bool byDeadline = host_.filedByDeadline();
     QLabel* otherLabel = byDeadline ? lblNowDay : lblEndDay;
     placeTwips(filingDateLabel(), 120, 270, 1000, 300);
     placeTwips(filingDatePicker(), 1200, 240, 1800, 330);
@@ -351,93 +335,93 @@ void frmDataInput::setNumberChoice(const QString& choice) {
     txtNumber->setEnabled(choice == u"名様"_s);
 }
 
-void frmDataInput::FillEditorFromRow() {
-    main_.setEnabled(false);
-    for (QWidget* w : {main_.cmdHensyu, main_.cmdURL, main_.cmdDelete}) {
+void frmDataInput::showNew(QDate date) {
+    applyDateLayout(true);
+    PicturePath.clear();
+    for (DatePicker* picker : {dtpNowDay, dtpEndDay, dtpHappyDay}) {
+        picker->setDateByCode(date);
+    }
+    for (QWidget* w : {cmdTopRecord, cmdBackRecord, cmdNextRecord, cmdEndRecord}) {
         w->setEnabled(false);
     }
-    const ListView* list = main_.CurrentListView;
-    lblActiveNumber->setText(QString::number(main_.EditIndex));
-    lblMaxNumber->setText(u"/　"_s + QString::number(list->count()));
-    const int row = main_.EditIndex - 1;
-    if ((main_.SelectedIndex != 0 || main_.SearchSelectedIndex != 0) && row >= 0 &&
-        row < list->count()) {
-        const QStringList cells = list->rows().rowCells(row);
-        const auto date = [](const QString& text) {
-            return QDate::fromString(text, u"yyyy/MM/dd"_s);
-        };
-        filingDatePicker()->setDateByCode(date(cells.value(FilingDate)));
-        otherDatePicker()->setDateByCode(date(cells.value(OtherDate)));
-        txtID->setText(cells.value(ID));
-        txtSite->setText(cells.value(Site));
-        txtURL->setText(cells.value(URL));
-        cboGenre->showText(cells.value(Genre));
-        txtPresent->setText(cells.value(Present));
-        cboKekka->showText(cells.value(Kekka));
-        txtHappyMoney->setText(cells.value(HappyMoney));
-        const QString number = cells.value(Number);
-        keptNumber_.clear();
-        if (number.contains(u"名様"_s)) {
-            txtNumber->setText(number.left(number.size() - 2));
-            txtNumber->setEnabled(true);
-            cboNumber->showText(u"名様"_s);
-        } else if (number.startsWith(u"全員"_s)) {
-            txtNumber->setText(u"0"_s);
-            txtNumber->setEnabled(false);
-            cboNumber->showText(u"全員"_s);
-        } else {
-            // Shown as it is and stored unchanged unless the user changes it.
-            keptNumber_ = number;
-            txtNumber->setText(u"0"_s);
-            txtNumber->setEnabled(false);
-            cboNumber->showText(number);
-        }
-        const QString happyDay = cells.value(HappyDay);
-        if (happyDay != u"----/--/--"_s) {
-            dtpHappyDay->setDateByCode(date(happyDay));
-            chkHappyDay->setChecked(true);
-        } else {
-            dtpHappyDay->setDateByCode(dtpEndDay->date());
-            chkHappyDay->setChecked(false);
-        }
-        dtpHappyDay->setEnabled(chkHappyDay->isChecked());
-        cboOboKeishiki->showText(cells.value(OboKeishiki));
-        cboSenkoWay->showText(cells.value(SenkoWay));
-        cboCycle->showText(cells.value(Cycle));
-        cboOboWay->showText(cells.value(OboWay));
-        txtMsg->setText(cells.value(Msg));
-        cmdHensyuURL->setEnabled(isWebAddress(txtURL->text()));
-        PicturePath = cells.value(PrizeField::PicturePath);
-        showPicture();
+    show();
+}
+
+void frmDataInput::showRecord(const PrizeEntry& record, int position, int count) {
+    applyDateLayout(false);
+    txtID->setText(record[ID]);
+    applyLockRule();
+    FillEditorFromRow(record, position, count);
+    cmdKoshin->setEnabled(false);
+}
+
+void frmDataInput::showPosition(int position) {
+    lblActiveNumber->setText(QString::number(position));
+}
+
+void frmDataInput::fillNumber(const QString& number) {
+    keptNumber_.clear();
+    if (number.contains(u"名様"_s)) {
+        txtNumber->setText(number.left(number.size() - 2));
+        txtNumber->setEnabled(true);
+        cboNumber->showText(u"名様"_s);
+    } else if (number.startsWith(u"全員"_s)) {
+        txtNumber->setText(u"0"_s);
+        txtNumber->setEnabled(false);
+        cboNumber->showText(u"全員"_s);
+    } else {
+        // Shown as it is and stored unchanged unless the user changes it.
+        keptNumber_ = number;
+        txtNumber->setText(u"0"_s);
+        txtNumber->setEnabled(false);
+        cboNumber->showText(number);
     }
-    if (main_.EditExisting) {
-        show();
-        raise();
-        activateWindow();
+}
+
+void frmDataInput::FillEditorFromRow(const PrizeEntry& record, int position, int count) {
+    lblActiveNumber->setText(QString::number(position));
+    lblMaxNumber->setText(u"/　"_s + QString::number(count));
+    const auto date = [](const QString& text) { return QDate::fromString(text, u"yyyy/MM/dd"_s); };
+    filingDatePicker()->setDateByCode(date(record[FilingDate]));
+    otherDatePicker()->setDateByCode(date(record[OtherDate]));
+    txtID->setText(record[ID]);
+    txtSite->setText(record[Site]);
+    txtURL->setText(record[URL]);
+    cboGenre->showText(record[Genre]);
+    txtPresent->setText(record[Present]);
+    cboKekka->showText(record[Kekka]);
+    txtHappyMoney->setText(record[HappyMoney]);
+    fillNumber(record[Number]);
+    const QString& happyDay = record[HappyDay];
+    if (happyDay != u"----/--/--"_s) {
+        dtpHappyDay->setDateByCode(date(happyDay));
+        chkHappyDay->setChecked(true);
+    } else {
+        dtpHappyDay->setDateByCode(dtpEndDay->date());
+        chkHappyDay->setChecked(false);
     }
-    if (main_.lvwMonth->count() == 0) {
-        main_.setEnabled(true);
-    }
-    main_.EditExisting = true;
+    dtpHappyDay->setEnabled(chkHappyDay->isChecked());
+    cboOboKeishiki->showText(record[OboKeishiki]);
+    cboSenkoWay->showText(record[SenkoWay]);
+    cboCycle->showText(record[Cycle]);
+    cboOboWay->showText(record[OboWay]);
+    txtMsg->setText(record[Msg]);
+    cmdHensyuURL->setEnabled(isWebAddress(txtURL->text()));
+    PicturePath = record[PrizeField::PicturePath];
+    showPicture();
 }
 
 void frmDataInput::moveTo(int position) {
-    if (main_.selectedTabKey() == u"T_Search"_s) {
-        main_.SearchSelectedIndex = position;
-    } else {
-        main_.SelectedIndex = position;
-    }
-    main_.EditExisting = false;
-    main_.OpenRecordEditor();
+    Q_EMIT recordRequested(position);
     cmdKoshin->setEnabled(false);
 }
 
 void frmDataInput::cmdHelp_Click() {
-    if (QFileInfo::exists(main_.HelpFile)) {
-        main_.ShellOpenWithMessage(main_.HelpFile);
+    if (QFileInfo::exists(host_.helpFile())) {
+        ShellOpenWithMessage(platform_.shell, platform_.prompter, host_.helpFile());
         return;
     }
-    main_.platform().prompter.message(
+    platform_.prompter.message(
         u"ヘルプが見つかりません"_s,
         u"ヘルプを表示させたい場合は、「kirabilog.exe」と\r\n「kirabilog.chm」を同じフォルダに入れて下さい。"_s,
         platform::MessageIcon::Error, platform::MessageButtons::Ok);
@@ -448,11 +432,8 @@ void frmDataInput::cmdClose_Click() {
         return;
     }
     closing_ = true;
-    main_.setEnabled(true);
-    main_.SelectedIndex = 0;
-    main_.SearchSelectedIndex = 0;
+    Q_EMIT closed();
     hide();
-    main_.editorClosed();
 }
 
 void frmDataInput::closeEvent(QCloseEvent* event) {
@@ -471,7 +452,7 @@ void frmDataInput::keyPressEvent(QKeyEvent* event) {
 bool frmDataInput::eventFilter(QObject* watched, QEvent* event) {
     if (watched == imgPicView) {
         if (event->type() == QEvent::MouseButtonRelease && pictureShown()) {
-            main_.ShellOpenWithMessage(PicturePath);
+            ShellOpenWithMessage(platform_.shell, platform_.prompter, PicturePath);
             return true;
         }
         if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
@@ -512,8 +493,8 @@ void frmDataInput::loadPicture() {
     const QString text = u"ｴﾗｰ番号%1: kirabilog でｴﾗｰが発生しました。\r%2"_s.arg(
         QString::number(missing ? 53 : 481),
         missing ? u"ファイルが見つかりません。"_s : u"ピクチャが不正です。"_s);
-    main_.platform().prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
-                                      platform::MessageButtons::Ok);
+    platform_.prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
+                               platform::MessageButtons::Ok);
     imgPicView->clear();
     PicturePath.clear();
     lblError->setText(text);
@@ -533,7 +514,7 @@ void frmDataInput::showPicture() {
 }
 
 void frmDataInput::cmdPicIn_Click() {
-    const std::optional<QString> chosen = main_.platform().dialogs.openFile(
+    const std::optional<QString> chosen = platform_.dialogs.openFile(
         this, u"画像の選択"_s, u"Picture|*.bmp;*.wmf;*.emf;*.jpeg;*.jpg;*.gif|All Files|*.*|"_s);
     if (pictureShown()) {
         imgPicView->raise();

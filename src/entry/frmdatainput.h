@@ -1,41 +1,89 @@
 #pragma once
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QDate>
 #include <QWidget>
 
-#include "mainwindow/controls.h"
+#include "diary/records.h"
+#include "platform/platform.h"
+#include "storage/prizeentry.h"
 
-class frmMain;
-class ListModel;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class DatePicker;
+class ListCombo;
+class NumberBox;
+class RecordEditorHost;
 
-// A combo box that shows any text, also one outside its list, and that the
-// keyboard only steps through: Up and Down move, every other key beeps.
-class ListCombo : public QComboBox {
-    Q_OBJECT
-
-  public:
-    ListCombo(const QString& name, const QStringList& items, QWidget* parent);
-    // Shows the text, whether or not the list holds it.
-    void showText(const QString& text);
-
-  Q_SIGNALS:
-    void steppedByKey();
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The record editor: one record at a time, new or from the month or search
-// list of the main window.
+// The record editor: one record at a time, a new one or one of a list of the
+// window that opened it. What it stores, and which record it shows next, it
+// asks of that window by signals.
 class frmDataInput : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmDataInput(frmMain& main);
+    frmDataInput(Platform& platform, const RecordEditorHost& host);
+
+    // A new record, its three dates on the given day.
+    void showNew(QDate date);
+    // A stored record, at position (from 1) of count.
+    void showRecord(const PrizeEntry& record, int position, int count);
+    // The record on screen moved to another position of its list.
+    void showPosition(int position);
+    void cmdClose_Click();
+
+  Q_SIGNALS:
+    // 更新 with a record that passed every check. typed describes it as it
+    // was typed, for the duplicate question of a new record.
+    void updateRequested(const PrizeEntry& record, const records::Description& typed);
+    // A navigation button asks for the record at this position.
+    void recordRequested(int position);
+    // The editor closes; it is hidden right after.
+    void closed();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildWindow();
+    void buildChoices();
+    void buildPictureAndButtons();
+    void colourLabels();
+    void connectHandlers();
+    void changed();
+    void moveTo(int position);
+    // Places the two date rows: the filing date on top, first in the tab
+    // order; the other date below (tab position 12, or 11 for a new record).
+    void applyDateLayout(bool newRecord);
+    // The lock rule of a stored record, after txtID holds its ID.
+    void applyLockRule();
+    void FillEditorFromRow(const PrizeEntry& record, int position, int count);
+    void fillNumber(const QString& number);
+    void setNumberChoice(const QString& choice);
+    void cmdKoshin_Click();
+    void cmdHelp_Click();
+    QLabel* filingDateLabel() const;
+    DatePicker* filingDatePicker() const;
+    DatePicker* otherDatePicker() const;
+
+    // Pictures
+    void showPicture();
+    void loadPicture();
+    void cmdPicIn_Click();
+    void cmdPicOut_Click();
+    bool pictureShown() const;
+
+    // Update helpers
+    bool refuseUnstorable();
+    PrizeEntry recordFromEditor(const QString& numberText);
+    records::Description typedDescription(const QString& numberText) const;
+    QString numberForStore();
+
+    Platform& platform_;
+    const RecordEditorHost& host_;
 
     DatePicker* dtpNowDay;
     DatePicker* dtpEndDay;
@@ -80,45 +128,6 @@ class frmDataInput : public QWidget {
 
     // The picture of the record on screen; empty for none.
     QString PicturePath;
-
-    // Places the two date rows: the filing date on top, first in the tab
-    // order; the other date below (tab position 12, or 11 for a new record).
-    void applyDateLayout(bool newRecord);
-    // The lock rule of a stored record, after txtID holds its ID.
-    void applyLockRule();
-    void FillEditorFromRow();
-    void cmdKoshin_Click();
-    void cmdClose_Click();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void buildWindow();
-    void connectHandlers();
-    void changed();
-    void moveTo(int position);
-    void setNumberChoice(const QString& choice);
-    void showPicture();
-    void loadPicture();
-    void cmdPicIn_Click();
-    void cmdPicOut_Click();
-    void cmdHelp_Click();
-    bool pictureShown() const;
-    QLabel* filingDateLabel() const;
-    DatePicker* filingDatePicker() const;
-    DatePicker* otherDatePicker() const;
-
-    // Update helpers
-    bool refuseUnstorable();
-    QStringList recordFromEditor(const QString& numberText);
-    void writeIntoRow(ListModel& rows, int row, const QStringList& record);
-    QString numberForStore();
-    bool isDuplicateDeclined(const QString& numberText);
-
-    frmMain& main_;
     bool closing_ = false;
     // A stored number of winners the two number controls cannot show: it is
     // kept as it was unless the user changes the number.

@@ -2,15 +2,25 @@
 // twips and scaled with the screen's dpi.
 #include "mainwindow/frmmain.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 
 #include "entry/frmdatainput.h"
 #include "mainwindow/links.h"
-#include "mainwindow/uifont.h"
-
-#include "mainwindow/twips.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
+#include "widgets/marks.h"
+#include "widgets/twips.h"
+#include "widgets/uifont.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +36,7 @@ constexpr int TabTop = 480;
 constexpr int TabWidth = 11460;
 constexpr int TabHeight = 3960;
 
+// The tabs in the order of frmMain::Tab; the keys name them in the tab data.
 struct TabInfo {
     const char16_t* key;
     const char16_t* caption;
@@ -113,13 +124,14 @@ QLineEdit* figureBox(QWidget* parent, const QString& name, const QString& text, 
 }  // namespace
 
 frmMain::frmMain(Platform& platform, const QString& programFolder)
-    : Paths(programFolder), platform_(platform) {
+    : platform_(platform), diary_(DataPaths(programFolder)) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"きらび帳"_s);
     setFont(japaneseUiFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
     connectHandlers();
+    connectListHandlers();
 }
 
 frmMain::~frmMain() {
@@ -145,6 +157,12 @@ void frmMain::buildWindow() {
     lvwTotal = new ListView(u"lvwTotal"_s, tabClient);
     lvwSearchTemp = new ListView(u"lvwSearchTemp"_s, tabClient);
     lvwSearchTemp->hide();
+    // Each list shows where its rows are kept.
+    lvwMonth->listModel().setSource(marks::recordRows(diary_.month().records(), &monthMarkDate_));
+    lvwSearch->listModel().setSource(marks::recordRows(searchResults_, &searchMarkDate_));
+    lvwYear->listModel().setSource(marks::summaryRows(diary_.summaries().year()));
+    lvwTotal->listModel().setSource(marks::summaryRows(diary_.summaries().total()));
+    lvwSearchTemp->listModel().setSource(marks::plainRows(noRows_));
 
     fraLabel = frame(tabClient, u"fraLabel"_s, QString(), 0, 3560, TabWidth, 400);
     lblSyo = label(fraLabel, u"lblSyo"_s, u"　小物当選"_s, 120, 60, 1300);
@@ -355,40 +373,6 @@ void frmMain::connectHandlers() {
     connect(cmdShortcut, &QPushButton::clicked, this, &frmMain::cmdShortcut_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
     connect(tabMain, &QTabBar::currentChanged, this, &frmMain::tabMain_Click);
-    connect(lvwMonth, &ListView::columnClicked, this, &frmMain::lvwMonth_ColumnClick);
-    connect(lvwSearch, &ListView::columnClicked, this, &frmMain::lvwSearch_ColumnClick);
-
-    connect(cmdMonthBack, &QPushButton::clicked, this, &frmMain::cmdMonthBack_Click);
-    connect(cmdMonthNext, &QPushButton::clicked, this, &frmMain::cmdMonthNext_Click);
-    connect(cmdYearBack, &QPushButton::clicked, this, &frmMain::cmdYearBack_Click);
-    connect(cmdYearNext, &QPushButton::clicked, this, &frmMain::cmdYearNext_Click);
-    connect(dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
-    connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
-    connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
-    connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
-    connect(cmdAllDelete, &QPushButton::clicked, this, &frmMain::cmdAllDelete_Click);
-    connect(lvwMonth, &ListView::itemClicked, this, &frmMain::lvwMonth_ItemClick);
-    connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
-    for (ListView* list : {lvwMonth, lvwSearch}) {
-        connect(list, &ListView::mouseDown, this, [this](Qt::MouseButton button) {
-            LastMouseButton = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
-        });
-    }
-    connect(lvwMonth, &ListView::rowDoubleClicked, this,
-            [this] { listDoubleClicked(lvwMonth, SelectedIndex); });
-    connect(lvwSearch, &ListView::rowDoubleClicked, this,
-            [this] { listDoubleClicked(lvwSearch, SearchSelectedIndex); });
-    connect(lvwYear, &ListView::itemClicked, this, &frmMain::lvwYear_ItemClick);
-    connect(lvwTotal, &ListView::itemClicked, this, &frmMain::lvwTotal_ItemClick);
-    connect(cmdUnhappyMoneyIn, &QPushButton::clicked, this, &frmMain::cmdUnhappyMoneyIn_Click);
-    connect(txtUnhappyMoneyValue, &QLineEdit::returnPressed, this, [this] {
-        if (!txtUnhappyMoneyValue->text().isEmpty() && cmdUnhappyMoneyIn->isEnabled()) {
-            cmdUnhappyMoneyIn_Click();
-        }
-    });
-    connect(lvwMonth, &ListView::keyDown, this, &frmMain::lvwMonth_KeyDown);
-    connect(lvwSearch, &ListView::keyDown, this, &frmMain::lvwSearch_KeyDown);
 
     // Buttons wait for a row click or a list with rows; those whose work is
     // not built yet stay disabled.
@@ -400,4 +384,40 @@ void frmMain::connectHandlers() {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);
+}
+
+void frmMain::connectListHandlers() {
+    connect(lvwMonth, &ListView::columnClicked, this, &frmMain::lvwMonth_ColumnClick);
+    connect(lvwSearch, &ListView::columnClicked, this, &frmMain::lvwSearch_ColumnClick);
+    connect(cmdMonthBack, &QPushButton::clicked, this, &frmMain::cmdMonthBack_Click);
+    connect(cmdMonthNext, &QPushButton::clicked, this, &frmMain::cmdMonthNext_Click);
+    connect(cmdYearBack, &QPushButton::clicked, this, &frmMain::cmdYearBack_Click);
+    connect(cmdYearNext, &QPushButton::clicked, this, &frmMain::cmdYearNext_Click);
+    connect(dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
+    connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
+    connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
+    connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });
+    connect(lvwMonth, &ListView::itemClicked, this, &frmMain::lvwMonth_ItemClick);
+    connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
+    for (ListView* list : {lvwMonth, lvwSearch}) {
+        connect(list, &ListView::mouseDown, this, [this](Qt::MouseButton button) {
+            LastMouseButton = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
+        });
+    }
+    connect(lvwMonth, &ListView::rowDoubleClicked, this,
+            [this] { listDoubleClicked(SelectedIndex); });
+    connect(lvwSearch, &ListView::rowDoubleClicked, this,
+            [this] { listDoubleClicked(SearchSelectedIndex); });
+    connect(lvwYear, &ListView::itemClicked, this, &frmMain::lvwYear_ItemClick);
+    connect(lvwTotal, &ListView::itemClicked, this, &frmMain::lvwTotal_ItemClick);
+    connect(cmdUnhappyMoneyIn, &QPushButton::clicked, this, &frmMain::cmdUnhappyMoneyIn_Click);
+    connect(txtUnhappyMoneyValue, &QLineEdit::returnPressed, this, [this] {
+        if (!txtUnhappyMoneyValue->text().isEmpty() && cmdUnhappyMoneyIn->isEnabled()) {
+            cmdUnhappyMoneyIn_Click();
+        }
+    });
+    connect(lvwMonth, &ListView::keyDown, this, &frmMain::lvwMonth_KeyDown);
+    connect(lvwSearch, &ListView::keyDown, this, &frmMain::lvwSearch_KeyDown);
 }

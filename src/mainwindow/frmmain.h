@@ -1,67 +1,185 @@
 #pragma once
 
-#include <QCheckBox>
 #include <QDate>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
 #include <QWidget>
 #include <array>
-#include <memory>
 
-#include "mainwindow/controls.h"
-#include "mainwindow/listview.h"
-#include "mainwindow/statistics.h"
-#include "storage/currency.h"
-#include "storage/datafolder.h"
+#include "diary/diary.h"
+#include "diary/records.h"
+#include "entry/editorhost.h"
+#include "platform/platform.h"
 #include "storage/settingsfile.h"
 
-namespace platform {
-class Prompter;
-class Dialogs;
-class Shell;
-class Clock;
-class DesktopShortcut;
-class InstanceLock;
-}  // namespace platform
-
-// What the program uses of the desktop; the real program passes the real
-// ones, tests and scenarios scripted ones.
-struct Platform {
-    platform::Prompter& prompter;
-    platform::Dialogs& dialogs;
-    platform::Shell& shell;
-    platform::Clock& clock;
-    platform::DesktopShortcut& shortcut;
-    platform::InstanceLock& instanceLock;
-};
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class DatePicker;
+class NumberBox;
+class ListView;
+class frmDataInput;
 
 class frmMain;
-class frmDataInput;
 
 // The entry procedure: refuses a second running copy, otherwise loads and
 // shows the main window. Returns nullptr when the program ends without a
 // window. The window deletes itself when the program ends.
 frmMain* StartProgram(Platform& platform, const QString& programFolder);
 
-// The main window. It owns the program-wide state: the shown date, the
-// working list, the selection, the month counters and the flags.
-class frmMain : public QWidget {
+// The main window. It owns the program-wide state — the shown date, the
+// working list, the selection and the flags — and shows the diary's data.
+class frmMain : public QWidget, private RecordEditorHost {
     Q_OBJECT
 
   public:
     frmMain(Platform& platform, const QString& programFolder);
     ~frmMain() override;
 
-    Platform& platform() { return platform_; }
-
     // The load sequence; false when the program must end at once.
     bool Form_Load();
+    bool programEnded() const { return ended_; }
+    // The rows of the search list, for the search to fill.
+    diary::RecordList& searchResults() { return searchResults_; }
+
+  Q_SIGNALS:
+    // The program has ended; the window is about to be deleted.
+    void ended();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // The tabs of tabMain, in their order on the strip.
+    enum class Tab { Month, Year, Total, Search, Setting, About };
+
+    // Building the window
+    void buildWindow();
+    void buildStatisticsPanel();
+    void buildButtons();
+    void buildSettingsPanel();
+    void buildAboutPanels();
+    void placeLists();
+    void connectHandlers();
+    void connectListHandlers();
+
+    // Start-up and end
+    void cmdEnd_Click();
+    void cmdShortcut_Click();
+    void endProgram();
+    void applyWindowOrder();
+    QString programPath() const;
+    void setShownDate(QDate date);
+
+    // Settings
+    void LoadSettings();
+    // Writes the settings from the controls; a failure is shown and returned.
+    bool SaveSettings();
+    void cmdSetting_Click();
+    void optNowDay_Click();
+    void optEndDay_Click();
+    void settingsCheckBoxClicked();
+    void chkStartPassword_Click();
+    void placeDateWidthBoxes(int first, int other);
+    settingsfile::Settings settingsFromControls() const;
+    void putSettingsIntoControls(const settingsfile::Settings& settings);
+    // Hands what the settings decide about storing to the diary.
+    void applyDiarySettings();
+
+    // Lists and columns
+    Tab selectedTab() const;
+    void ListViewColumnHeadersMonth();
+    void ListViewColumnHeadersYear();
+    void ListViewColumnHeadersTotal();
+    void ColumnHeaderClikSort();
+    void lvwMonth_ColumnClick(int column);
+    void lvwSearch_ColumnClick(int column);
+    void LoadMonthFile();
+    // False when the month file could not be written (the user was told).
+    bool SaveMonthFile();
+    void ShowDataFileError(const QString& path);
+    void tabMain_Click();
+    bool shownYearIsStorable() const;
+
+    // Month view and navigation
+    void ListViewStatistics();
+    statistics::Counts countShown(ListView* list);
+    void showFigures(qint64 wins, qint64 entries, Currency money, Currency expenses);
+    void cmdMonthBack_Click();
+    void cmdMonthNext_Click();
+    void cmdYearBack_Click();
+    void cmdYearNext_Click();
+    void stepMonth(int by);
+    void stepYear(int by);
+    void setMonthLabel();
+    // Sets the date picker, by code, to ShownYear/ShownMonth/ShownDay.
+    void showShownDate();
+    void dtpDate_Change();
+    void lvwMonth_ItemClick(int row);
+    void lvwSearch_ItemClick(int row);
+    // What a row click does in the month and the search list alike.
+    void listItemClicked(ListView* list, int row);
+    void listDoubleClicked(int selectedIndex);
+    void lvwMonth_KeyDown(int key);
+    void lvwSearch_KeyDown(int key);
+    void cmdHensyu_Click();
+
+    // Records: the editor and the update it asks for
+    frmDataInput* loadEditor();
+    void editorClosed();
+    void cmdNewInput_Click();
+    void OpenRecordEditor();
+    void editorRecordRequested(int position);
+    void storeEditedRecord(const PrizeEntry& record, const records::Description& typed);
+    // True when the user declines to store a record that reads as one of
+    // the shown month's.
+    bool isDuplicateDeclined(const records::Description& typed);
+    void SortMonthList();
+    // Moves an edited record, filed by application date, to its new month.
+    void moveRecord(const PrizeEntry& record);
+    const diary::RecordList& listRecords(const ListView* list) const;
+    diary::RecordList& listRecords(const ListView* list);
+
+    // Shell
+    void OpenShellTarget();
+    void ShellOpenWithMessage(const QString& path);
+    void cmdURL_Click();
+
+    // Year and total summaries
+    void SaveYearFile(const diary::MonthFigures& figures);
+    void SaveTotalFile();
+    void CheckTargetReached(int row);
+    // After the total file changed: the figures shown and the target.
+    void summariesChanged();
+    void LoadYearFile();
+    void LoadTotalFile();
+    void prepareExpensesPanel();
+    void lvwYear_ItemClick(int row);
+    void lvwTotal_ItemClick(int row);
+    void cmdUnhappyMoneyIn_Click();
+
+    // Deletion
+    void DeleteSelectedRecords();
+    void cmdDelete_Click();
+    // confirm: whether the delete-all question may be asked.
+    void cmdAllDelete_Click(bool confirm = true);
+    void disableRowButtons();
+    // Removes rows (1-based) of the month list and stores the month, or
+    // removes it when it became empty.
+    void removeMonthRows(const QList<int>& rows);
+    void removeShownMonth();
+
+    // Messages
+    void showError(const QString& text);
+    void showResult(const diary::Result& result);
+
+    // What the record editor asks
+    bool filedByDeadline() const override;
+    QString helpFile() const override;
 
     // Controls, named as the user sees them in the design.
     QTabBar* tabMain;
@@ -150,7 +268,8 @@ class frmMain : public QWidget {
     QGroupBox* fraTyosaku;
 
     // Program-wide state
-    DataPaths Paths;
+    Platform& platform_;
+    diary::Diary diary_;
     QString SettingsPath;
     QString HelpFile;
     QString ShownDate;
@@ -164,8 +283,6 @@ class frmMain : public QWidget {
     bool SearchFormOpen = false;
     bool MonthSavePending = false;
     bool RemoveSearchRow = true;
-    bool MonthRemovedFlag = false;  // the next year update zeroes the shown month
-    bool YearRemovedFlag = false;   // the next total update drops the shown year
     int SelectedIndex = 0;
     int SearchSelectedIndex = 0;
     int YearSelectedIndex = 0;
@@ -176,152 +293,24 @@ class frmMain : public QWidget {
     bool EditExisting = false;
     int LastMouseButton = 0;  // 1 = left, 2 = right, 4 = middle
     QString ShellTarget;
-    // Month counters, recounted from the month list by ListViewStatistics.
-    qint32 MonthWinCount = 0;
-    qint32 MonthEntryCount = 0;
-    qint32 MonthSmallWins = 0;
-    qint32 MonthMiddleWins = 0;
-    qint32 MonthBigWins = 0;
-    Currency MonthWinMoney;
-    Currency MonthExpenses;
-    // Search counters; their expenses are always 0.
+    // Counters of the search results; their expenses are always 0.
     qint32 SearchWinCount = 0;
     qint32 SearchEntryCount = 0;
     Currency SearchWinMoney;
-    // Sums of the shown year and of all years, from the summary files.
-    qint32 YearWinCount = 0;
-    qint32 YearEntryCount = 0;
-    Currency YearWinMoney;
-    Currency YearExpenses;
-    Currency YearBalance;
-    QString YearWinRate = QStringLiteral("0.00");
-    qint32 TotalWinCount = 0;
-    qint32 TotalEntryCount = 0;
-    Currency TotalWinMoney;
-    Currency TotalExpenses;
     Currency TargetAmount;
     bool DreamMoneyFlag = false;
     QString CurrentStartPassword;
+    // The days the win-date marks of the month and search lists follow: the
+    // shown day when their statistics were last counted.
+    QString monthMarkDate_;
+    QString searchMarkDate_;
+    // The search results; lvwSearchTemp and lvwDummy show no rows.
+    diary::RecordList searchResults_;
+    diary::RowList noRows_;
 
-    // Start-up and end
-    void cmdEnd_Click();
-    void cmdShortcut_Click();
-    bool programEnded() const { return ended_; }
-
-    // Settings
-    void LoadSettings();
-    // Writes the settings from the controls; a failure is shown to the user
-    // and returned.
-    bool SaveSettings();
-    void cmdSetting_Click();
-    void optNowDay_Click();
-    void optEndDay_Click();
-
-    // Lists and columns
-    void ListViewColumnHeadersMonth();
-    void ListViewColumnHeadersYear();
-    void ListViewColumnHeadersTotal();
-    void ColumnHeaderClikSort();
-    void LoadMonthFile();
-    // False when the month file could not be written (the user was told).
-    bool SaveMonthFile();
-    void ShowDataFileError(const QString& path);
-    QString selectedTabKey() const;
-    void tabMain_Click();
-
-    // Month view and navigation
-    void ListViewStatistics();
-    void cmdMonthBack_Click();
-    void cmdMonthNext_Click();
-    void cmdYearBack_Click();
-    void cmdYearNext_Click();
-    void dtpDate_Change();
-    void lvwMonth_ItemClick(int row);
-    void lvwSearch_ItemClick(int row);
-    void cmdHensyu_Click();
-    void OpenRecordEditor();
-
-    // Records: the editor, moves and deletion
-    void cmdNewInput_Click();
-    void SortMonthList();
-    // Moves an edited record, filed by application date, to its new month.
-    void moveRecord(const QStringList& record);
-    void DeleteSelectedRecords();
-    void cmdDelete_Click();
-    void cmdAllDelete_Click();
-    // Removes rows (1-based) from the month list and stores the month, or
-    // removes it when it became empty.
-    void removeMonthRows(QList<int> rows);
-    void editorClosed();
-    frmDataInput* editor() const;
-
-    // Shell
-    void OpenShellTarget();
-    void ShellOpenWithMessage(const QString& path);
-    void cmdURL_Click();
-
-    // Year and total summaries
-    void SaveYearFile();
-    void SaveTotalFile();
-    void CheckTargetReached(int row);
-    void LoadYearFile();
-    void LoadTotalFile();
-    void lvwYear_ItemClick(int row);
-    void lvwTotal_ItemClick(int row);
-    void cmdUnhappyMoneyIn_Click();
-
-  Q_SIGNALS:
-    // The program has ended; the window is about to be deleted.
-    void ended();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
-    void buildWindow();
-    void buildStatisticsPanel();
-    void buildButtons();
-    void buildSettingsPanel();
-    void buildAboutPanels();
-    void placeLists();
-    void connectHandlers();
-    void settingsCheckBoxClicked();
-    void chkStartPassword_Click();
-    void applyWindowOrder();
-    void placeDateWidthBoxes(int first, int other);
-    QString programPath() const;
-    void setShownDate(QDate date);
-    bool shownYearIsStorable() const;
-    QString monthFilePath() const;
-    QString monthFilePassword() const;
-    settingsfile::Settings settingsFromControls() const;
-    void putSettingsIntoControls(const settingsfile::Settings& settings);
-    void lvwMonth_ColumnClick(int column);
-    void lvwSearch_ColumnClick(int column);
-    void listDoubleClicked(ListView* list, int selectedIndex);
-    // What a row click does in the month and the search list alike.
-    void listItemClicked(ListView* list, int row);
-    void lvwMonth_KeyDown(int key);
-    void lvwSearch_KeyDown(int key);
-    void stepMonth(int by);
-    void stepYear(int by);
-    void setMonthLabel();
-    // Sets the date picker, by code, to ShownYear/ShownMonth/ShownDay.
-    void showShownDate();
-    void prepareExpensesPanel();
-    // Counts the rows of a month or search list, marking them when asked.
-    statistics::Counts countRows(ListView* list, bool mark, bool withProgress);
-    void endProgram();
-    frmDataInput* loadEditor();
-    void removeShownMonth();
-
-    Platform& platform_;
     // A window of its own, so that disabling the main window leaves it
     // usable; it is deleted when it closes or with the main window.
     QPointer<frmDataInput> dataInput_;
-    // The month file last refused or unreadable on loading; never written
-    // over from the (empty) list.
-    QString unreadableMonth_;
     bool ended_ = false;
     bool ending_ = false;
 };

@@ -1,13 +1,19 @@
 // frmMain: the lists, their columns and sorting, the month file behind the
 // month list, and the tab switch.
-#include <QDir>
-#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 #include <span>
 
+#include "diary/records.h"
 #include "mainwindow/frmmain.h"
 #include "platform/prompter.h"
 #include "storage/monthfile.h"
-#include "storage/summaryfile.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,12 +54,12 @@ void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
 
 }  // namespace
 
-QString frmMain::selectedTabKey() const {
-    return tabMain->tabData(tabMain->currentIndex()).toString();
+frmMain::Tab frmMain::selectedTab() const {
+    return static_cast<Tab>(tabMain->currentIndex());
 }
 
 void frmMain::ListViewColumnHeadersMonth() {
-    ListModel& model = CurrentListView->rows();
+    ListModel& model = CurrentListView->listModel();
     model.clearColumns();
     const bool byDeadline = optEndDay->isChecked();
     for (int column = 0; column < PrizeEntryFieldCount; ++column) {
@@ -78,17 +84,25 @@ void frmMain::ListViewColumnHeadersMonth() {
 }
 
 void frmMain::ListViewColumnHeadersYear() {
-    buildFixedColumns(CurrentListView->rows(), yearColumns);
+    buildFixedColumns(CurrentListView->listModel(), yearColumns);
 }
 
 void frmMain::ListViewColumnHeadersTotal() {
-    buildFixedColumns(CurrentListView->rows(), totalColumns);
+    buildFixedColumns(CurrentListView->listModel(), totalColumns);
+}
+
+const diary::RecordList& frmMain::listRecords(const ListView* list) const {
+    return list == lvwSearch ? searchResults_ : diary_.month().records();
+}
+
+diary::RecordList& frmMain::listRecords(const ListView* list) {
+    return list == lvwSearch ? searchResults_ : diary_.month().records();
 }
 
 void frmMain::ColumnHeaderClikSort() {
     ListView* list = CurrentListView;
-    ListModel& model = list->rows();
-    if (model.rowCount() == 0) {
+    diary::RecordList& records = listRecords(list);
+    if (records.count() == 0) {
         return;
     }
     const int key = SortColumn - 1;
@@ -98,10 +112,10 @@ void frmMain::ColumnHeaderClikSort() {
     if (key == ID || key == HappyMoney) {
         // Numbers by value; a text that is no whole number follows them and
         // keeps its text.
-        model.sortRowsBy(key, list->sortOrder, ListModel::compareWholeNumbersFirst);
-        model.plainWholeNumbers(key);
+        records.sortBy(key, list->sortOrder, records::compareWholeNumbersFirst);
+        records.plainWholeNumbers(key);
     } else {
-        model.sortRowsBy(key, list->sortOrder, ListModel::compareText);
+        records.sortBy(key, list->sortOrder, records::compareText);
     }
 }
 
@@ -126,21 +140,12 @@ bool frmMain::shownYearIsStorable() const {
     return ok && ShownYear.size() == 4 && year >= 1 && year <= 9999;
 }
 
-QString frmMain::monthFilePath() const {
-    return Paths.monthFile(ShownYear, ShownMonth);
-}
-
-QString frmMain::monthFilePassword() const {
-    return chkStartPassword->isChecked() ? CurrentStartPassword : QString();
-}
-
 void frmMain::LoadMonthFile() {
     showShownDate();
-    lvwMonth->rows().clearRows();
     txtUnhappyMoney->setText(u"0"_s);
-    MonthExpenses = Currency();
-    MonthEntryCount = 0;
+    diary::MonthBook& book = diary_.month();
     if (!shownYearIsStorable()) {
+        book.clear();
         ListViewStatistics();
         return;
     }
@@ -148,39 +153,12 @@ void frmMain::LoadMonthFile() {
     // whether or not the month has a file, so that a month whose records
     // were all deleted keeps its expenses when records come again.
     LoadYearFile();
-    const int month = ShownMonth.toInt();
-    if (month >= 1 && month <= lvwYear->count()) {
-        MonthExpenses = Currency::parse(lvwYear->rows().text(month - 1, summaryfile::Expenses))
-                            .value_or(Currency());
-    }
-    const QString path = monthFilePath();
-    const monthfile::ReadResult read = monthfile::read(path, CurrentStartPassword);
-    unreadableMonth_ = read.status == monthfile::ReadResult::Status::Refused ||
-                               read.status == monthfile::ReadResult::Status::Failed
-                           ? path
-                           : QString();
-    switch (read.status) {
-        case monthfile::ReadResult::Status::Missing:
-            break;
-        case monthfile::ReadResult::Status::Refused:
-            ShowDataFileError(path);
-            break;
-        case monthfile::ReadResult::Status::Failed:
-            platform_.prompter.message(u"ｴﾗｰ"_s, read.error, platform::MessageIcon::Error,
-                                       platform::MessageButtons::Ok);
-            break;
-        case monthfile::ReadResult::Status::Loaded: {
-            QList<QStringList> rows;
-            rows.reserve(read.records.size());
-            for (const PrizeEntry& record : read.records) {
-                rows.append(QStringList(record.begin(), record.end()));
-            }
-            MonthEntryCount = qint32(rows.size());
-            lvwMonth->rows().appendRows(std::move(rows));
-            prgShinko->setMaximum(std::max(1, int(MonthEntryCount)));
-            prgShinko->setValue(int(MonthEntryCount));
-            break;
-        }
+    const diary::Result loaded = book.load(ShownYear, ShownMonth, CurrentStartPassword,
+                                           diary_.summaries().expensesOf(ShownMonth.toInt()));
+    showResult(loaded);
+    if (book.state() == diary::MonthBook::State::Loaded) {
+        prgShinko->setMaximum(std::max(1, book.records().count()));
+        prgShinko->setValue(book.records().count());
     }
     ListViewStatistics();
 }
@@ -189,38 +167,20 @@ bool frmMain::SaveMonthFile() {
     if (!shownYearIsStorable()) {
         return false;
     }
-    if (monthFilePath() == unreadableMonth_ && QFile::exists(unreadableMonth_)) {
-        // The list shows none of the records of a file that could not be
-        // read: writing the list would lose them.
-        platform_.prompter.message(
-            u"ｴﾗｰ"_s,
-            u"データファイル「%1」を読み込めなかったため、この月には保存できません。"_s.arg(
-                QDir::toNativeSeparators(unreadableMonth_)),
-            platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    // The month file, its row of the year file and its year's row of the
+    // total file.
+    const diary::Result stored = diary_.store(diary_.month());
+    showResult(stored);
+    if (!stored.done) {
         return false;
     }
-    const ListModel& model = lvwMonth->rows();
-    QList<PrizeEntry> records;
-    records.reserve(model.rowCount());
-    for (int row = 0; row < model.rowCount(); ++row) {
-        PrizeEntry& record = records.emplace_back();
-        for (int column = 0; column < PrizeEntryFieldCount; ++column) {
-            record[column] = model.text(row, column);
-        }
-    }
-    const diskfile::WriteResult written =
-        monthfile::write(monthFilePath(), records, monthFilePassword());
-    if (!written.ok()) {
-        platform_.prompter.message(u"ｴﾗｰ"_s, written.error, platform::MessageIcon::Error,
-                                   platform::MessageButtons::Ok);
-        return false;
-    }
-    if (selectedTabKey() == u"T_Month"_s && !records.isEmpty()) {
-        prgShinko->setMaximum(int(records.size()));
-        prgShinko->setValue(int(records.size()));
+    const int records = diary_.month().records().count();
+    if (selectedTab() == Tab::Month && records > 0) {
+        prgShinko->setMaximum(records);
+        prgShinko->setValue(records);
     }
     ListViewStatistics();
-    SaveYearFile();
+    summariesChanged();
     return true;
 }
 
@@ -234,9 +194,9 @@ void frmMain::tabMain_Click() {
              cmdMonthNext, cmdMonthBack, cmdYearNext, cmdYearBack, dtpDate}) {
         w->setEnabled(false);
     }
-    const QString key = selectedTabKey();
+    const Tab tab = selectedTab();
     SettingsLoading = true;
-    if (key != u"T_Setting"_s) {
+    if (tab != Tab::Setting) {
         LoadSettings();  // what was not applied on the settings tab is dropped
     }
     if (MonthSavePending) {
@@ -249,72 +209,77 @@ void frmMain::tabMain_Click() {
     txtPercent->setText(u"0.00"_s);
     SelectedIndex = YearSelectedIndex = TotalSelectedIndex = SearchSelectedIndex = 0;
     prgShinko->setValue(0);
-    if (key != u"T_Search"_s) {
-        lvwSearch->rows().clearRows();
-        lvwSearchTemp->rows().clearRows();
-    }
-    fraSetting->setEnabled(key == u"T_Setting"_s);
+    // Search results live as long as the search tab is on show.
+    searchResults_.clear();
+    fraSetting->setEnabled(tab == Tab::Setting);
 
     const QList<QWidget*> lists = {lvwMonth, lvwSearch, lvwDummy, lvwYear, lvwTotal};
-    if (key == u"T_Month"_s) {
-        lvwMonth->hide();
-        CurrentListView = lvwMonth;
-        ListViewColumnHeadersMonth();
-        LoadMonthFile();
-        lvwMonth->show();
-        fraLabel->raise();
-        lvwMonth->raise();
-        // The import button joins these once it does its work.
-        for (QWidget* w : std::initializer_list<QWidget*>{cmdNewInput, cmdMonthBack, cmdMonthNext,
-                                                          cmdYearBack, cmdYearNext, dtpDate}) {
-            w->setEnabled(true);
-        }
-    } else if (key == u"T_Year"_s) {
-        fraUnhappyMoney->setEnabled(true);
-        fraTyosaku->setEnabled(false);
-        lvwYear->hide();
-        CurrentListView = lvwYear;
-        ListViewColumnHeadersYear();
-        LoadYearFile();
-        lvwYear->show();
-        prepareExpensesPanel();
-        fraUnhappyMoney->raise();
-        lvwYear->raise();
-        cmdYearNext->setEnabled(true);
-        cmdYearBack->setEnabled(true);
-    } else if (key == u"T_Total"_s) {
-        lvwTotal->hide();
-        CurrentListView = lvwTotal;
-        ListViewColumnHeadersTotal();
-        LoadTotalFile();
-        lvwTotal->show();
-        lvwTotal->raise();
-    } else if (key == u"T_Search"_s) {
-        CurrentListView = lvwDummy;
-        ListViewColumnHeadersMonth();
-        lvwDummy->raise();
-        fraLabel->raise();
-        CurrentListView = lvwSearch;
-        ListViewColumnHeadersMonth();
-        ListViewStatistics();
-        lvwSearch->raise();
-    } else if (key == u"T_Setting"_s) {
-        fraTyosaku->setEnabled(true);
-        fraUnhappyMoney->setEnabled(false);
-        LoadSettings();
-        SettingsLoading = false;
-        cmdSetting->setEnabled(false);
-        for (QWidget* w : lists) {
-            w->lower();
-        }
-        fraSetting->raise();
-    } else if (key == u"T_About"_s) {
-        for (QWidget* w : lists) {
-            w->lower();
-        }
-        fraSetting->lower();
-        fraKirabi->raise();
-        fraHome->raise();
-        fraTyosaku->raise();
+    switch (tab) {
+        case Tab::Month:
+            lvwMonth->hide();
+            CurrentListView = lvwMonth;
+            ListViewColumnHeadersMonth();
+            LoadMonthFile();
+            lvwMonth->show();
+            fraLabel->raise();
+            lvwMonth->raise();
+            // The import button joins these once it does its work.
+            for (QWidget* w : std::initializer_list<QWidget*>{
+                     cmdNewInput, cmdMonthBack, cmdMonthNext, cmdYearBack, cmdYearNext, dtpDate}) {
+                w->setEnabled(true);
+            }
+            break;
+        case Tab::Year:
+            fraUnhappyMoney->setEnabled(true);
+            fraTyosaku->setEnabled(false);
+            lvwYear->hide();
+            CurrentListView = lvwYear;
+            ListViewColumnHeadersYear();
+            LoadYearFile();
+            lvwYear->show();
+            prepareExpensesPanel();
+            fraUnhappyMoney->raise();
+            lvwYear->raise();
+            cmdYearNext->setEnabled(true);
+            cmdYearBack->setEnabled(true);
+            break;
+        case Tab::Total:
+            lvwTotal->hide();
+            CurrentListView = lvwTotal;
+            ListViewColumnHeadersTotal();
+            LoadTotalFile();
+            lvwTotal->show();
+            lvwTotal->raise();
+            break;
+        case Tab::Search:
+            CurrentListView = lvwDummy;
+            ListViewColumnHeadersMonth();
+            lvwDummy->raise();
+            fraLabel->raise();
+            CurrentListView = lvwSearch;
+            ListViewColumnHeadersMonth();
+            ListViewStatistics();
+            lvwSearch->raise();
+            break;
+        case Tab::Setting:
+            fraTyosaku->setEnabled(true);
+            fraUnhappyMoney->setEnabled(false);
+            LoadSettings();
+            SettingsLoading = false;
+            cmdSetting->setEnabled(false);
+            for (QWidget* w : lists) {
+                w->lower();
+            }
+            fraSetting->raise();
+            break;
+        case Tab::About:
+            for (QWidget* w : lists) {
+                w->lower();
+            }
+            fraSetting->lower();
+            fraKirabi->raise();
+            fraHome->raise();
+            fraTyosaku->raise();
+            break;
     }
 }

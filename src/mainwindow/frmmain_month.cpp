@@ -1,8 +1,14 @@
 // frmMain: the month view — statistics and row marks, stepping through months
 // and years, and the clicks and keys of the month and search lists.
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
 #include "mainwindow/frmmain.h"
-#include "platform/prompter.h"
 #include "storage/prizeentry.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,97 +41,73 @@ QString fitDay(const QString& day, int targetMonth, int year) {
 
 }  // namespace
 
-statistics::Counts frmMain::countRows(ListView* list, bool mark, bool withProgress) {
-    statistics::Counts counts;
-    ListModel& model = list->rows();
-    const int rows = model.rowCount();
-    const QString shownDate = dtpDate->date().toString(u"yyyy/MM/dd"_s);
-    if (withProgress && rows > 0) {
+statistics::Counts frmMain::countShown(ListView* list) {
+    const diary::RecordList& records = listRecords(list);
+    const int rows = records.count();
+    if (rows > 0) {
         prgShinko->setValue(0);
         prgShinko->setMaximum(rows);
     }
-    if (mark) {
-        model.setTextColor(Qt::black);
-    }
-    for (int row = 0; row < rows; ++row) {
-        const QStringList& cells = model.rowCells(row);
-        const statistics::RowMark rowMark = statistics::markOf(cells, shownDate);
-        statistics::add(counts, cells, rowMark);
-        if (mark) {
-            model.setCellBold(row, Present, true);
-            // A row that no longer matches goes back to the list's colour;
-            // the picture column keeps its own.
-            model.setRowColor(row, rowMark.color.value_or(QColor()), 0, PicturePath - 1);
-        }
-    }
-    if (mark) {
-        model.marksChanged(0, rows - 1);
-    }
-    if (withProgress && rows > 0) {
+    // The win-date marks follow the day shown now.
+    (list == lvwSearch ? searchMarkDate_ : monthMarkDate_) =
+        dtpDate->date().toString(u"yyyy/MM/dd"_s);
+    list->listModel().marksChanged();
+    const statistics::Counts counts = statistics::countOf(records.records());
+    if (rows > 0) {
         prgShinko->setValue(rows);
     }
     return counts;
 }
 
-void frmMain::ListViewStatistics() {
-    for (QWidget* w : {cmdAllDelete, cmdSave, cmdPrint}) {
-        w->setEnabled(false);
-    }
-    const QString key = selectedTabKey();
-    const auto keepMonth = [this](const statistics::Counts& c) {
-        MonthWinCount = c.wins;
-        MonthEntryCount = c.entries;
-        MonthWinMoney = c.winMoney;
-        MonthSmallWins = c.smallWins;
-        MonthMiddleWins = c.middleWins;
-        MonthBigWins = c.bigWins;
-    };
-    qint32 wins = 0;
-    qint32 entries = 0;
-    Currency money;
-    Currency expenses;
-    if (key == u"T_Month"_s) {
-        keepMonth(countRows(lvwMonth, true, true));
-        wins = MonthWinCount;
-        entries = MonthEntryCount;
-        money = MonthWinMoney;
-        expenses = MonthExpenses;
-    } else if (key == u"T_Year"_s) {
-        wins = YearWinCount;
-        entries = YearEntryCount;
-        money = YearWinMoney;
-        expenses = YearExpenses;
-    } else if (key == u"T_Total"_s) {
-        wins = TotalWinCount;
-        entries = TotalEntryCount;
-        money = TotalWinMoney;
-        expenses = TotalExpenses;
-    } else if (key == u"T_Search"_s) {
-        keepMonth(countRows(lvwMonth, false, false));
-        const statistics::Counts search = countRows(lvwSearch, true, true);
-        SearchWinCount = search.wins;
-        SearchEntryCount = search.entries;
-        SearchWinMoney = search.winMoney;
-        wins = SearchWinCount;
-        entries = SearchEntryCount;
-        money = SearchWinMoney;
-    } else if (key == u"T_Setting"_s) {
-        keepMonth(countRows(lvwMonth, false, false));
-        MonthExpenses = Currency();
-        return;
-    } else {
-        return;
-    }
+void frmMain::showFigures(qint64 wins, qint64 entries, Currency money, Currency expenses) {
     txtHappyCount->setText(QString::number(wins));
     txtTotalCount->setText(QString::number(entries));
     txtHappyMoney->setText(money.toString());
     txtUnhappyMoney->setText(expenses.toString());
     txtPercent->setText(statistics::winRate(wins, entries));
     txtTotalMoney->setText(money.minus(expenses).value_or(money).toString());
+}
+
+void frmMain::ListViewStatistics() {
+    for (QWidget* w : {cmdAllDelete, cmdSave, cmdPrint}) {
+        w->setEnabled(false);
+    }
+    const Tab tab = selectedTab();
+    qint64 entries = 0;
+    switch (tab) {
+        case Tab::Month: {
+            const statistics::Counts month = countShown(lvwMonth);
+            showFigures(month.wins, month.entries, month.winMoney, diary_.month().expenses());
+            entries = month.entries;
+            break;
+        }
+        case Tab::Year:
+        case Tab::Total: {
+            const diary::YearSums sums =
+                tab == Tab::Year ? diary_.summaries().yearSums() : diary_.summaries().totalSums();
+            showFigures(sums.wins, sums.entries, sums.money, sums.expenses);
+            entries = sums.entries;
+            break;
+        }
+        case Tab::Search: {
+            const statistics::Counts search = countShown(lvwSearch);
+            SearchWinCount = search.wins;
+            SearchEntryCount = search.entries;
+            SearchWinMoney = search.winMoney;
+            showFigures(SearchWinCount, SearchEntryCount, SearchWinMoney, Currency());
+            entries = SearchEntryCount;
+            break;
+        }
+        case Tab::Setting:
+            diary_.month().setExpenses(Currency());
+            return;
+        case Tab::About:
+            return;
+    }
     if (entries != 0) {
         cmdSave->setEnabled(true);
         cmdPrint->setEnabled(true);
-        if (key != u"T_Search"_s) {
+        if (tab != Tab::Search) {
             cmdAllDelete->setEnabled(true);
         }
     }
@@ -152,7 +134,7 @@ void frmMain::stepMonth(int by) {
 }
 
 void frmMain::cmdMonthBack_Click() {
-    if (selectedTabKey() == u"T_Month"_s) {
+    if (selectedTab() == Tab::Month) {
         stepMonth(-1);
     }
 }
@@ -162,8 +144,8 @@ void frmMain::cmdMonthNext_Click() {
 }
 
 void frmMain::stepYear(int by) {
-    const QString key = selectedTabKey();
-    if (key != u"T_Month"_s && key != u"T_Year"_s) {
+    const Tab tab = selectedTab();
+    if (tab != Tab::Month && tab != Tab::Year) {
         return;
     }
     const QDate shown = dtpDate->date();
@@ -175,7 +157,7 @@ void frmMain::stepYear(int by) {
         ShownDay = shown.toString(u"dd"_s);
     }
     ShownYear = fourDigits(year);
-    if (key == u"T_Month"_s) {
+    if (tab == Tab::Month) {
         LoadMonthFile();
     } else {
         LoadYearFile();
@@ -230,7 +212,7 @@ void frmMain::listItemClicked(ListView* list, int row) {
     if (row != 0 && SelectedCount == 1) {
         cmdHensyu->setEnabled(true);
         EditIndex = row;
-        const QString url = list->rows().text(row - 1, URL);
+        const QString url = list->listModel().text(row - 1, URL);
         if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
             ShellTarget = url;
             cmdURL->setEnabled(true);
@@ -249,7 +231,7 @@ void frmMain::lvwSearch_ItemClick(int row) {
     if (SearchSelectedIndex != 0 && SelectedCount == 1) {
         // The shown date follows the record, so that the editor and the
         // deletion find its month file.
-        const QString date = lvwSearch->rows().text(SearchSelectedIndex - 1, FilingDate);
+        const QString date = searchResults_.at(SearchSelectedIndex - 1)[FilingDate];
         ShownYear = date.mid(0, 4);
         ShownMonth = date.mid(5, 2);
         ShownDay = date.mid(8, 2);
@@ -257,8 +239,7 @@ void frmMain::lvwSearch_ItemClick(int row) {
     }
 }
 
-void frmMain::listDoubleClicked(ListView* list, int selectedIndex) {
-    Q_UNUSED(list);
+void frmMain::listDoubleClicked(int selectedIndex) {
     if (selectedIndex != 0 && LastMouseButton == 1) {
         cmdHensyu_Click();
     }

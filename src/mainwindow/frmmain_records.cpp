@@ -1,22 +1,45 @@
-// frmMain: opening the record editor, moving a record to another month, and
-// opening things through the shell.
-#include <QFileInfo>
+// frmMain: the record editor — opening it, and storing what it asks to store:
+// a new record, a change in place, or a move to another month — and opening
+// things through the shell.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "entry/frmdatainput.h"
-#include "entry/recordupdate.h"
 #include "mainwindow/frmmain.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
-#include "storage/prizeentry.h"
+#include "platform/shellopen.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+QString yearMonth(QDate date) {
+    return date.toString(u"yyyy/MM"_s);
+}
+
+}  // namespace
+
+bool frmMain::filedByDeadline() const {
+    return optEndDay->isChecked();
+}
+
+QString frmMain::helpFile() const {
+    return HelpFile;
+}
+
 frmDataInput* frmMain::loadEditor() {
     if (dataInput_ == nullptr) {
-        dataInput_ = new frmDataInput(*this);
+        dataInput_ = new frmDataInput(platform_, *this);
         if (chkFormState->isChecked()) {
             dataInput_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         }
+        connect(dataInput_, &frmDataInput::updateRequested, this, &frmMain::storeEditedRecord);
+        connect(dataInput_, &frmDataInput::recordRequested, this, &frmMain::editorRecordRequested);
+        connect(dataInput_, &frmDataInput::closed, this, &frmMain::editorClosed);
         for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
             w->setEnabled(false);
         }
@@ -25,6 +48,9 @@ frmDataInput* frmMain::loadEditor() {
 }
 
 void frmMain::editorClosed() {
+    setEnabled(true);
+    SelectedIndex = 0;
+    SearchSelectedIndex = 0;
     // Deleted once its own event handling is over.
     dataInput_->deleteLater();
     dataInput_ = nullptr;
@@ -32,26 +58,16 @@ void frmMain::editorClosed() {
 
 void frmMain::cmdNewInput_Click() {
     SelectedIndex = 0;
-    frmDataInput* editor = loadEditor();
-    editor->applyDateLayout(true);
-    editor->PicturePath.clear();
-    for (DatePicker* picker : {editor->dtpNowDay, editor->dtpEndDay, editor->dtpHappyDay}) {
-        picker->setDateByCode(dtpDate->date());
-    }
-    for (QWidget* w : {editor->cmdTopRecord, editor->cmdBackRecord, editor->cmdNextRecord,
-                       editor->cmdEndRecord}) {
-        w->setEnabled(false);
-    }
-    editor->show();
+    loadEditor()->showNew(dtpDate->date());
     setEnabled(false);
 }
 
 void frmMain::OpenRecordEditor() {
-    const QString key = selectedTabKey();
-    if (key == u"T_Month"_s) {
+    const Tab tab = selectedTab();
+    if (tab == Tab::Month) {
         CurrentListView = lvwMonth;
         EditIndex = SelectedIndex;
-    } else if (key == u"T_Search"_s) {
+    } else if (tab == Tab::Search) {
         CurrentListView = lvwSearch;
         EditIndex = SearchSelectedIndex;
         ShownYear = dtpDate->date().toString(u"yyyy"_s);
@@ -59,59 +75,122 @@ void frmMain::OpenRecordEditor() {
     } else {
         return;
     }
-    if (EditIndex < 1 || EditIndex > CurrentListView->count()) {
+    const diary::RecordList& records = listRecords(CurrentListView);
+    if (EditIndex < 1 || EditIndex > records.count()) {
         return;
     }
     frmDataInput* editor = loadEditor();
-    editor->applyDateLayout(false);
-    editor->txtID->setText(CurrentListView->rows().text(EditIndex - 1, ID));
-    editor->applyLockRule();
-    editor->FillEditorFromRow();
-    editor->cmdKoshin->setEnabled(false);
+    setEnabled(false);
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        w->setEnabled(false);
+    }
+    editor->showRecord(records.at(EditIndex - 1), EditIndex, records.count());
+    if (EditExisting) {
+        editor->show();
+        editor->raise();
+        editor->activateWindow();
+    }
+    if (lvwMonth->count() == 0) {
+        setEnabled(true);
+    }
+    EditExisting = true;
+}
+
+void frmMain::editorRecordRequested(int position) {
+    if (selectedTab() == Tab::Search) {
+        SearchSelectedIndex = position;
+    } else {
+        SelectedIndex = position;
+    }
+    EditExisting = false;
+    OpenRecordEditor();
 }
 
 void frmMain::SortMonthList() {
     if (chkSortOn->isChecked()) {
-        recordupdate::SortMonthRows(lvwMonth->rows());
+        diary_.month().records().sortByFilingKey();
     }
 }
 
-void frmMain::moveRecord(const QStringList& record) {
-    const QString oldYear = ShownYear;
-    const QString oldMonth = ShownMonth;
-    const QString oldDay = ShownDay;
-    const int oldSelected = SelectedIndex;
-    const int oldSearchSelected = SearchSelectedIndex;
-    const auto showOldMonth = [&] {
-        ShownYear = oldYear;
-        ShownMonth = oldMonth;
-        ShownDay = oldDay;
+bool frmMain::isDuplicateDeclined(const records::Description& typed) {
+    const std::optional<QString> stored =
+        records::duplicateOf(diary_.month().records().records(), typed, filedByDeadline());
+    return stored && platform_.prompter.message(
+                         u"懸賞情報重複の確認"_s,
+                         u"以下の内容は登録済みですが登録しますか？\r\n\r\n"_s + *stored,
+                         platform::MessageIcon::Question,
+                         platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes;
+}
+
+void frmMain::storeEditedRecord(const PrizeEntry& record, const records::Description& typed) {
+    diary::RecordList& month = diary_.month().records();
+    if (selectedTab() == Tab::Search && SearchSelectedIndex != 0) {
+        // The record of a search row is found in its month by its texts.
+        const PrizeEntry searched = searchResults_.at(SearchSelectedIndex - 1);
         LoadMonthFile();
-    };
-    // The new month gets the record first and the old month loses it only
-    // once that is stored, so that no failure can lose it; the deletion asks
-    // no question.
-    const QDate filing = QDate::fromString(record[FilingDate], u"yyyy/MM/dd"_s);
-    ShownYear = filing.toString(u"yyyy"_s);
-    ShownMonth = filing.toString(u"MM"_s);
-    LoadMonthFile();
-    lvwMonth->rows().appendRow(record);
+        SelectedIndex = month.find(searched) + 1;
+        if (SelectedIndex == 0) {
+            // Never overwrite another record: the stored one changed since
+            // the search.
+            showError(
+                u"編集中の懸賞情報が保存先の月に見つかりません。\r\n検索し直してから編集して下さい。"_s);
+            return;
+        }
+        searchResults_.replace(SearchSelectedIndex - 1, record);
+    }
+    if (SelectedIndex != 0) {
+        const bool stays =
+            filedByDeadline() || record[FilingDate].left(7) == yearMonth(dtpDate->date());
+        if (!stays) {
+            moveRecord(record);
+            return;
+        }
+        month.replace(SelectedIndex - 1, record);
+        // The editor follows its record through the sort.
+        const QPersistentModelIndex edited = lvwMonth->listModel().index(SelectedIndex - 1, 0);
+        MonthSavePending = true;
+        SortMonthList();
+        SaveMonthFile();
+        MonthSavePending = false;
+        if (edited.isValid() && selectedTab() != Tab::Search && dataInput_) {
+            SelectedIndex = edited.row() + 1;
+            EditIndex = SelectedIndex;
+            dataInput_->showPosition(EditIndex);
+        }
+        return;
+    }
+    if (chkNoTyohuku->isChecked() && isDuplicateDeclined(typed)) {
+        return;
+    }
+    ShownYear = record[FilingDate].mid(0, 4);
+    ShownMonth = record[FilingDate].mid(5, 2);
+    if (yearMonth(dtpDate->date()) != ShownYear + u'/' + ShownMonth) {
+        LoadMonthFile();
+    }
+    month.append(record);
+    const QPersistentModelIndex added = lvwMonth->listModel().index(month.count() - 1, 0);
     MonthSavePending = true;
     SortMonthList();
     ListViewStatistics();
     const bool stored = SaveMonthFile();
     MonthSavePending = false;
-    showOldMonth();
-    if (stored && oldSelected >= 1 && oldSelected <= lvwMonth->count()) {
-        RemoveSearchRow = false;
-        removeMonthRows({oldSelected});
-        RemoveSearchRow = true;
-        showOldMonth();
+    if (!stored && added.isValid()) {
+        // The list shows only what is stored.
+        month.removeAt(added.row());
+        ListViewStatistics();
     }
+}
+
+void frmMain::moveRecord(const PrizeEntry& record) {
+    const int oldSelected = SelectedIndex;
+    const int oldSearchSelected = SearchSelectedIndex;
+    // Stored in its new month first; it leaves the old one only then.
+    showResult(diary_.moveRecord(SelectedIndex - 1, record));
+    LoadMonthFile();  // the old month, as its file now holds it
+    summariesChanged();
     SelectedIndex = std::min(oldSelected, lvwMonth->count());
     SearchSelectedIndex = oldSearchSelected;
-    const bool monthTab = selectedTabKey() == u"T_Month"_s;
-    if (monthTab && SelectedIndex == 0) {
+    if (selectedTab() == Tab::Month && SelectedIndex == 0) {
         if (dataInput_) {
             dataInput_->cmdClose_Click();
         }
@@ -126,55 +205,7 @@ void frmMain::OpenShellTarget() {
 }
 
 void frmMain::ShellOpenWithMessage(const QString& path) {
-    const int result = platform_.shell.open(path);
-    if (result > 32) {
-        return;
-    }
-    QString text;
-    switch (result) {
-        case 2:
-            text = u"File not found:"_s + path;
-            break;
-        case 3:
-            text = u"Path not found:"_s + path;
-            break;
-        case 5:
-            text = u"Access denied"_s;
-            break;
-        case 8:
-            text = u"Out of memory"_s;
-            break;
-        case 11:
-            text = u"Invalid EXE file or error in EXE image"_s;
-            break;
-        case 26:
-            text = u"A sharing violation occurred"_s;
-            break;
-        case 27:
-            text = u"Incomplete or invalid file association"_s;
-            break;
-        case 28:
-            text = u"DDE Time out"_s;
-            break;
-        case 29:
-            text = u"DDE transaction failed"_s;
-            break;
-        case 30:
-            text = u"DDE busy"_s;
-            break;
-        case 31:
-            text = u"No association for file extension"_s;
-            break;
-        case 32:
-            text = u"DLL not found"_s;
-            break;
-        default:
-            text = u"Unknown error"_s;
-            break;
-    }
-    // The box has no title of its own: it carries the program's name.
-    platform_.prompter.message(u"kirabilog"_s, text, platform::MessageIcon::None,
-                               platform::MessageButtons::Ok);
+    ::ShellOpenWithMessage(platform_.shell, platform_.prompter, path);
 }
 
 void frmMain::cmdURL_Click() {
@@ -184,8 +215,4 @@ void frmMain::cmdURL_Click() {
     }
     SelectedIndex = 0;
     SearchSelectedIndex = 0;
-}
-
-frmDataInput* frmMain::editor() const {
-    return dataInput_.data();
 }

@@ -1,9 +1,16 @@
 // frmMain: the settings tab and the settings file behind it.
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "mainwindow/frmmain.h"
-#include "mainwindow/twips.h"
 #include "platform/prompter.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
+#include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +38,13 @@ void frmMain::putSettingsIntoControls(const settingsfile::Settings& s) {
     chkDeleteKakunin->setChecked(s.deleteKakunin);
     chkAllDeleteKakunin->setChecked(s.allDeleteKakunin);
     chkAutoSumOutput->setChecked(s.autoSumOutput);
+    applyDiarySettings();
+}
+
+void frmMain::applyDiarySettings() {
+    diary_.setSettings({CurrentStartPassword,
+                        chkStartPassword->isChecked() ? CurrentStartPassword : QString(),
+                        chkSortOn->isChecked(), TargetAmount});
 }
 
 settingsfile::Settings frmMain::settingsFromControls() const {
@@ -67,12 +81,11 @@ void frmMain::LoadSettings() {
 }
 
 bool frmMain::SaveSettings() {
-    QDir().mkpath(Paths.iniFolder());
-    SettingsPath = Paths.settingsFile();
+    QDir().mkpath(diary_.paths().iniFolder());
+    SettingsPath = diary_.paths().settingsFile();
     const diskfile::WriteResult written = settingsfile::write(SettingsPath, settingsFromControls());
     if (!written.ok()) {
-        platform_.prompter.message(u"ｴﾗｰ"_s, u"設定を保存できませんでした。\r\n"_s + written.error,
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        showError(u"設定を保存できませんでした。\r\n"_s + written.error);
         return false;
     }
     return true;
@@ -84,18 +97,14 @@ void frmMain::cmdSetting_Click() {
     // rather than stored half-done.
     const settingsfile::Settings stored = settingsfile::read(SettingsPath).settings;
     if (stored.formatKeyNowDay == optEndDay->isChecked()) {
-        platform_.prompter.message(
-            u"ｴﾗｰ"_s,
-            u"構成キーの変更は、この版ではまだ適用できません。\r\n構成キーを元に戻してから、もう一度適用して下さい。"_s,
-            platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        showError(
+            u"構成キーの変更は、この版ではまだ適用できません。\r\n構成キーを元に戻してから、もう一度適用して下さい。"_s);
         return;
     }
     if (stored.startPassword != chkStartPassword->isChecked() ||
         stored.startPasswordInput != CurrentStartPassword) {
-        platform_.prompter.message(
-            u"ｴﾗｰ"_s,
-            u"記帳者認証の変更は、この版ではまだ適用できません。\r\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s,
-            platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        showError(
+            u"記帳者認証の変更は、この版ではまだ適用できません。\r\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s);
         return;
     }
     cmdSetting->setEnabled(false);
@@ -109,6 +118,7 @@ void frmMain::cmdSetting_Click() {
         return;
     }
     TargetAmount = Currency::parse(txtDreamMoney->text()).value_or(TargetAmount);
+    applyDiarySettings();
     applyWindowOrder();
     prgShinko->setValue(prgShinko->maximum());
     platform_.prompter.message(u"完了"_s, u"設定を適用させました"_s,

@@ -1,8 +1,13 @@
 // frmMain: the entry procedure, the load sequence, the end procedure and the
 // check boxes of the settings tab.
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
 
 #include "mainwindow/frmmain.h"
 #include "mainwindow/links.h"
@@ -13,6 +18,9 @@
 #include "platform/shortcut.h"
 #include "storage/binarycipher.h"
 #include "storage/diskfile.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
+#include "widgets/marks.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,19 +56,20 @@ frmMain* StartProgram(Platform& platform, const QString& programFolder) {
 }
 
 bool frmMain::Form_Load() {
-    HelpFile = Paths.programFolder() + u"/kirabilog.chm"_s;
+    const DataPaths& paths = diary_.paths();
+    HelpFile = paths.programFolder() + u"/kirabilog.chm"_s;
     lvwMonth->hide();
-    setTextColor(lblSyo, QColor(168, 0, 0));
-    setTextColor(lblTyu, QColor(0, 168, 0));
-    setTextColor(lblDai, QColor(0, 0, 168));
-    setTextColor(lblDay, QColor(191, 159, 63));
+    setTextColor(lblSyo, marks::SmallWinColor);
+    setTextColor(lblTyu, marks::MiddleWinColor);
+    setTextColor(lblDai, marks::BigWinColor);
+    setTextColor(lblDay, marks::WinDayColor);
     lblVersion->setText(u"きらび帳 Version "_s + versionText());
 
     // From here on a step that fails is passed over and the load goes on.
-    QDir().mkpath(Paths.dataFolder());
-    QDir().mkpath(Paths.iniFolder());
-    const QString settingsFile = Paths.settingsFile();
-    const QString oldSettingsFile = Paths.oldSettingsFile();
+    QDir().mkpath(paths.dataFolder());
+    QDir().mkpath(paths.iniFolder());
+    const QString settingsFile = paths.settingsFile();
+    const QString oldSettingsFile = paths.oldSettingsFile();
     if (mdlBinaryCipher::FileExists(settingsFile)) {
         if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
             QFile::remove(oldSettingsFile);
@@ -109,9 +118,9 @@ bool frmMain::Form_Load() {
     ListViewColumnHeadersYear();
     CurrentListView = lvwTotal;
     ListViewColumnHeadersTotal();
-    lvwSearchTemp->rows().clearColumns();
+    lvwSearchTemp->listModel().clearColumns();
     for (int i = 1; i <= 17; ++i) {
-        lvwSearchTemp->rows().addColumn({QString::number(i), 1000, Qt::AlignLeft});
+        lvwSearchTemp->listModel().addColumn({QString::number(i), 1000, Qt::AlignLeft});
     }
 
     SearchFormOpen = false;
@@ -130,9 +139,9 @@ bool frmMain::Form_Load() {
 
 QString frmMain::programPath() const {
 #ifdef Q_OS_WIN
-    return Paths.programFolder() + u"/kirabilog.exe"_s;
+    return diary_.paths().programFolder() + u"/kirabilog.exe"_s;
 #else
-    return Paths.programFolder() + u"/kirabilog"_s;
+    return diary_.paths().programFolder() + u"/kirabilog"_s;
 #endif
 }
 
@@ -158,14 +167,13 @@ void frmMain::applyWindowOrder() {
 
 void frmMain::cmdShortcut_Click() {
     if (!platform_.shortcut.create(programPath())) {
-        platform_.prompter.message(u"ｴﾗｰ"_s,
-                                   u"デスクトップ上にショートカットを作成できませんでした。"_s,
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        showError(u"デスクトップ上にショートカットを作成できませんでした。"_s);
     }
 }
 
 void frmMain::settingsCheckBoxClicked() {
     cmdSetting->setEnabled(true);
+    applyDiarySettings();  // the boxes count from the moment they change
 }
 
 void frmMain::chkStartPassword_Click() {
@@ -173,6 +181,7 @@ void frmMain::chkStartPassword_Click() {
     // exists; until then the box changes only its own state.
     SettingsLoading = false;
     cmdSetting->setEnabled(true);
+    applyDiarySettings();
 }
 
 void frmMain::cmdEnd_Click() {
@@ -183,7 +192,7 @@ void frmMain::cmdEnd_Click() {
     if (isMinimized()) {
         showNormal();  // so that the position stored is the real one
     }
-    if (selectedTabKey() == u"T_Setting"_s) {
+    if (selectedTab() == Tab::Setting) {
         SettingsLoading = true;
         LoadSettings();  // drops what was not applied
     }
@@ -203,4 +212,16 @@ void frmMain::closeEvent(QCloseEvent* event) {
         cmdEnd_Click();
     }
     event->accept();
+}
+
+void frmMain::showError(const QString& text) {
+    platform_.prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
+                               platform::MessageButtons::Ok);
+}
+
+void frmMain::showResult(const diary::Result& result) {
+    for (const diary::Notice& notice : result.notices) {
+        platform_.prompter.message(notice.title, notice.text, platform::MessageIcon::Error,
+                                   platform::MessageButtons::Ok);
+    }
 }

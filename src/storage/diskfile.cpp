@@ -143,10 +143,12 @@ WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
 }
 
 WriteResult removeFile(const QString& path) {
-    if (!QFileInfo::exists(path) || QFile::remove(path)) {
+    QFile file(path);
+    if (!QFileInfo::exists(path) || file.remove()) {
         return {};
     }
-    return {u"ファイル「%1」を削除できませんでした。"_s.arg(QDir::toNativeSeparators(path))};
+    return {u"ファイル「%1」を削除できませんでした。\r\n%2"_s.arg(QDir::toNativeSeparators(path),
+                                                                  file.errorString())};
 }
 
 void setWorkFileFactoryForTesting(WorkFileFactory factory) {

@@ -154,11 +154,13 @@ ReadResult read(const QString& path, const QString& currentPassword) {
     return result;
 }
 
+QString dataFileErrorText(const QString& path) {
+    return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s;
+}
+
 void ShowDataFileError(platform::Prompter& prompter, const QString& path) {
-    prompter.message(
-        u"認証エラー"_s,
-        u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s,
-        platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    prompter.message(DataFileErrorTitle.toString(), dataFileErrorText(path),
+                     platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }
 
 diskfile::WriteResult write(const QString& path, const QList<PrizeEntry>& records,

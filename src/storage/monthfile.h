@@ -45,7 +45,10 @@ struct ReadResult {
 
 ReadResult read(const QString& path, const QString& currentPassword);
 
-// Tells the user that a data file does not fit the start password in force.
+// What the user is told of a data file that does not fit the start password
+// in force, and the box that tells it.
+inline constexpr QStringView DataFileErrorTitle = u"認証エラー";
+QString dataFileErrorText(const QString& path);
 void ShowDataFileError(platform::Prompter& prompter, const QString& path);
 
 // Writes the records (and the password line when password is not empty) to

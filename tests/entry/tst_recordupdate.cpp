@@ -1,11 +1,15 @@
-// Storing records: the sort of a month, and the guards that keep a bad
-// entry from being stored.
+// Storing records through the editor: the guards that keep a bad entry from
+// being stored, numbers the editor cannot show, and an edit whose record
+// left its month since the search.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
-#include "entry/frmdatainput.h"
-#include "entry/recordupdate.h"
 #include "programfixture.h"
 #include "storage/monthfile.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,12 +27,26 @@ PrizeEntry entry(const QString& date, const QString& id, const QString& number =
     return e;
 }
 
-QStringList column(const ListModel& model, int c) {
-    QStringList texts;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        texts.append(model.text(row, c));
+// Opens the editor on the first row of a list of the main window.
+QWidget* editFirstRow(frmMain* window, const QString& list) {
+    clickRow(control<ListView>(window, list), 0);
+    control<QPushButton>(window, u"cmdHensyu"_s)->click();
+    return openWindow(u"frmDataInput"_s);
+}
+
+void type(QWidget* editor, const QString& box, const QString& text) {
+    control<QLineEdit>(editor, box)->setText(text);
+}
+
+void update(QWidget* editor) {
+    control<QPushButton>(editor, u"cmdKoshin"_s)->click();
+}
+
+void endProgram(QWidget* editor, frmMain* window) {
+    if (editor != nullptr) {
+        control<QPushButton>(editor, u"cmdClose"_s)->click();
     }
-    return texts;
+    control<QPushButton>(window, u"cmdEnd"_s)->click();
 }
 
 }  // namespace
@@ -37,39 +55,6 @@ class TestRecordUpdate : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
-    void replaceQuotes() {
-        QCOMPARE(recordupdate::ReplaceQuotes(u"\"限定\"“品”"_s), u" 限定 　品　"_s);
-    }
-
-    // By date, then by ID number; IDs that are no 32-bit whole number follow
-    // the numbered ones of their date and keep their text.
-    void sortMonthRows() {
-        ListModel model;
-        for (int c = 0; c < PrizeEntryFieldCount; ++c) {
-            model.addColumn({QString::number(c), 1000, Qt::AlignLeft});
-        }
-        const QList<QStringList> rows = {
-            {u"2010/01/20"_s, u"10"_s},          {u"2010/01/05"_s, u"ABC"_s},
-            {u"2010/01/20"_s, u"9"_s},           {u"2010/01/05"_s, u"0007"_s},
-            {u"2010/01/05"_s, u"99999999999"_s}, {u"2010/01/05"_s, u"0"_s},
-        };
-        model.appendRows(rows);
-        recordupdate::SortMonthRows(model);
-        QCOMPARE(column(model, FilingDate),
-                 (QStringList{u"2010/01/05"_s, u"2010/01/05"_s, u"2010/01/05"_s, u"2010/01/05"_s,
-                              u"2010/01/20"_s, u"2010/01/20"_s}));
-        QCOMPARE(column(model, ID),
-                 (QStringList{u"0"_s, u"7"_s, u"99999999999"_s, u"ABC"_s, u"9"_s, u"10"_s}));
-    }
-
-    void numbersAsStored() {
-        QCOMPARE(recordupdate::numberOfWinners(u"名様"_s, u"0012"_s), u"12名様"_s);
-        QCOMPARE(recordupdate::numberOfWinners(u"全員"_s, u"abc"_s), u"全員"_s);
-        QCOMPARE(recordupdate::numberOfWinners(u"名様"_s, u"1,000"_s), QString());
-        QCOMPARE(recordupdate::prizeAmount(u"007"_s), u"7"_s);
-        QCOMPARE(recordupdate::prizeAmount(u"-5"_s), QString());
-    }
-
     // Pasted text that is no whole number, and text that code page 932
     // cannot hold, are refused before anything is stored; the editor keeps
     // what it shows.
@@ -80,33 +65,29 @@ class TestRecordUpdate : public QObject {
         const QByteArray before = readBytes(month);
         frmMain* window = program.start();
         QVERIFY(window != nullptr);
-        window->SelectedIndex = 1;
-        window->SelectedCount = 1;
-        window->cmdHensyu_Click();
-        frmDataInput* editor = window->editor();
-        QVERIFY(editor != nullptr && editor->isVisible());
+        QWidget* editor = editFirstRow(window, u"lvwMonth"_s);
+        QVERIFY(editor != nullptr);
 
-        editor->txtHappyMoney->setText(u"五百"_s);
+        type(editor, u"txtHappyMoney"_s, u"五百"_s);
         program.prompter.expect(
             platform::MessageAnswer::Ok, u"ｴﾗｰ"_s,
             u"当選額「五百」は数値として読み取れません。\r\n半角数字で入力して下さい。"_s);
-        editor->cmdKoshin_Click();
-        editor->txtHappyMoney->setText(u"500"_s);
-        editor->txtNumber->setText(u"12.5"_s);
+        update(editor);
+        type(editor, u"txtHappyMoney"_s, u"500"_s);
+        type(editor, u"txtNumber"_s, u"12.5"_s);
         program.prompter.expect(
             platform::MessageAnswer::Ok, u"ｴﾗｰ"_s,
             u"当選数「12.5」は数値として読み取れません。\r\n半角数字で入力して下さい。"_s);
-        editor->cmdKoshin_Click();
-        editor->txtNumber->setText(u"3"_s);
-        editor->txtPresent->setText(u"Café"_s);
-        editor->cmdKoshin_Click();
+        update(editor);
+        type(editor, u"txtNumber"_s, u"3"_s);
+        type(editor, u"txtPresent"_s, u"Café"_s);
+        update(editor);
         QVERIFY(program.prompter.faults().size() == 1);  // the CP932 message, not queued
         QVERIFY(program.prompter.shown().last().text.contains(u"「é」"_s));
         QCOMPARE(program.prompter.pending(), 0);
         QCOMPARE(readBytes(month), before);
-        QCOMPARE(editor->txtPresent->text(), u"Café"_s);
-        editor->cmdClose_Click();
-        window->cmdEnd_Click();
+        QCOMPARE(control<QLineEdit>(editor, u"txtPresent"_s)->text(), u"Café"_s);
+        endProgram(editor, window);
     }
 
     // A number of winners in a form the two number controls cannot show is
@@ -120,17 +101,16 @@ class TestRecordUpdate : public QObject {
                                  QString())
                     .ok());
         frmMain* window = program.start();
-        window->SelectedIndex = 1;
-        window->SelectedCount = 1;
-        window->cmdHensyu_Click();
-        frmDataInput* editor = window->editor();
-        editor->cmdNextRecord->click();
-        QCOMPARE(editor->cboNumber->currentText(), u"抽選で多数"_s);
-        editor->txtPresent->setText(u"変更"_s);
-        editor->cmdKoshin_Click();
-        QCOMPARE(monthfile::read(month, QString()).records[1][Number], u"抽選で多数"_s);
-        editor->cmdClose_Click();
-        window->cmdEnd_Click();
+        QWidget* editor = editFirstRow(window, u"lvwMonth"_s);
+        QVERIFY(editor != nullptr);
+        control<QPushButton>(editor, u"cmdNextRecord"_s)->click();
+        QCOMPARE(control<ListCombo>(editor, u"cboNumber"_s)->currentText(), u"抽選で多数"_s);
+        type(editor, u"txtPresent"_s, u"変更"_s);
+        update(editor);
+        const QList<PrizeEntry> stored = monthfile::read(month, QString()).records;
+        QCOMPARE(stored[1][Number], u"抽選で多数"_s);
+        QCOMPARE(stored[1][Present], u"変更"_s);
+        endProgram(editor, window);
     }
 
     // An edit from the search list whose record is no longer in its month
@@ -141,24 +121,21 @@ class TestRecordUpdate : public QObject {
         QVERIFY(monthfile::write(month, {entry(u"2010/01/10"_s, u"1"_s)}, QString()).ok());
         const QByteArray before = readBytes(month);
         frmMain* window = program.start();
-        window->tabMain->setCurrentIndex(3);  // the search tab
+        control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(3);  // the search tab
         PrizeEntry changed = entry(u"2010/01/10"_s, u"1"_s);
         changed[Present] = u"検索の後に変わった賞品"_s;
-        window->lvwSearch->rows().appendRow(QStringList(changed.begin(), changed.end()));
-        window->lvwSearch_ItemClick(1);
-        window->cmdHensyu_Click();
-        frmDataInput* editor = window->editor();
+        window->searchResults().append(changed);
+        QWidget* editor = editFirstRow(window, u"lvwSearch"_s);
         QVERIFY(editor != nullptr);
-        editor->txtMsg->setText(u"メモ"_s);
+        type(editor, u"txtMsg"_s, u"メモ"_s);
         program.prompter.expect(
             platform::MessageAnswer::Ok, u"ｴﾗｰ"_s,
             u"編集中の懸賞情報が保存先の月に見つかりません。\r\n検索し直してから編集して下さい。"_s);
-        editor->cmdKoshin_Click();
+        update(editor);
         QVERIFY(program.prompter.faults().isEmpty());
         QCOMPARE(readBytes(month), before);
-        QCOMPARE(window->lvwSearch->rows().text(0, Msg), QString());
-        editor->cmdClose_Click();
-        window->cmdEnd_Click();
+        QCOMPARE(window->searchResults().at(0)[Msg], QString());
+        endProgram(editor, window);
     }
 };
 

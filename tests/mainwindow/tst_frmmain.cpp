@@ -1,11 +1,16 @@
 // The main window's start-up, columns and sorting, with a scripted desktop.
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QSysInfo>
 #include <QTest>
 
 #include "programfixture.h"
 #include "storage/cp932.h"
 #include "storage/monthfile.h"
+#include "storage/summaryfile.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,9 +28,17 @@ PrizeEntry entry(const QString& id, const QString& money, const QString& number)
 QStringList column(const ListView* list, int c) {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row) {
-        texts.append(list->rows().text(row, c));
+        texts.append(list->listModel().text(row, c));
     }
     return texts;
+}
+
+ListView* list(const frmMain* window, const QString& name) {
+    return control<ListView>(window, name);
+}
+
+void end(frmMain* window) {
+    control<QPushButton>(window, u"cmdEnd"_s)->click();
 }
 
 }  // namespace
@@ -88,8 +101,8 @@ class TestFrmMain : public QObject {
                                     "\r\nSizeNowDay=1200\r\nSizeEndDay=1500\r\nSizeURL=\r\n"));
         frmMain* window = program.start();
         QVERIFY(window != nullptr);
-        const ListView* list = window->lvwMonth;
-        const ListModel& model = list->rows();
+        const ListView* month = list(window, u"lvwMonth"_s);
+        const ListModel& model = month->listModel();
         QCOMPARE(model.columnCount(), 17);
         QCOMPARE(model.columns()[0].header, first);
         QCOMPARE(model.columns()[9].header, other);
@@ -101,17 +114,18 @@ class TestFrmMain : public QObject {
         QCOMPARE(model.columns()[3].widthTwips, 0);       // URL hidden by default
         QCOMPARE(model.columns()[15].widthTwips, 99999);  // comment
         QCOMPARE(model.columns()[16].widthTwips, 0);      // picture always hidden
-        QCOMPARE(list->header()->sectionSize(16), 0);
+        QCOMPARE(month->header()->sectionSize(16), 0);
         for (int c : {1, 7, 8}) {
             QCOMPARE(model.columns()[c].alignment, Qt::AlignRight);
         }
         QCOMPARE(model.columns()[2].alignment, Qt::AlignLeft);
-        QCOMPARE(window->lvwSearch->rows().columns()[0].header, first);
-        QCOMPARE(window->lblMain->text(), deadline ? u"締 切 日"_s : u"応 募 日"_s);
-        QCOMPARE(window->lvwYear->rows().columnCount(), 10);
-        QCOMPARE(window->lvwTotal->rows().columns()[10].header, u"目標収支金額"_s);
-        QCOMPARE(window->lvwSearchTemp->rows().columnCount(), 17);
-        window->cmdEnd_Click();
+        QCOMPARE(list(window, u"lvwSearch"_s)->listModel().columns()[0].header, first);
+        QCOMPARE(control<QLabel>(window, u"lblMain"_s)->text(),
+                 deadline ? u"締 切 日"_s : u"応 募 日"_s);
+        QCOMPARE(list(window, u"lvwYear"_s)->listModel().columnCount(), 10);
+        QCOMPARE(list(window, u"lvwTotal"_s)->listModel().columns()[10].header, u"目標収支金額"_s);
+        QCOMPARE(list(window, u"lvwSearchTemp"_s)->listModel().columnCount(), 17);
+        end(window);
     }
 
     // A settings file that cannot be written is reported; the program goes on
@@ -125,8 +139,8 @@ class TestFrmMain : public QObject {
         QVERIFY(QDir().mkpath(DataPaths::workFile(program.folder.paths().iniFolder())));
         frmMain* window = program.start();
         QVERIFY(window != nullptr);
-        QCOMPARE(window->lvwMonth->count(), 1);
-        window->cmdEnd_Click();
+        QCOMPARE(list(window, u"lvwMonth"_s)->count(), 1);
+        end(window);
         QVERIFY(window->programEnded());
         const QList<platform::ScriptedPrompter::Shown>& shown = program.prompter.shown();
         QCOMPARE(shown.size(), 3);  // the first-start question, then the start and the end
@@ -146,38 +160,78 @@ class TestFrmMain : public QObject {
     // list, reversed by every click.
     void columnHeaderSort() {
         ProgramFixture program;
-        const QString month = program.folder.paths().monthFile(u"2010"_s, u"01"_s);
+        const QString monthFile = program.folder.paths().monthFile(u"2010"_s, u"01"_s);
         QVERIFY(monthfile::write(
-                    month,
+                    monthFile,
                     {entry(u"12"_s, u"900"_s, u"10名様"_s), entry(u"3"_s, u"10000"_s, u"9名様"_s),
                      entry(u"007"_s, u"50"_s, u"全員"_s), entry(u"抽選"_s, u"不明"_s, u"1名様"_s)},
                     QString())
                     .ok());
         frmMain* window = program.start();
         QVERIFY(window != nullptr);
-        ListView* list = window->lvwMonth;
-        QCOMPARE(list->count(), 4);
+        ListView* month = list(window, u"lvwMonth"_s);
+        QCOMPARE(month->count(), 4);
 
         // The first click sorts descending, the next ascending, whatever the
         // column. A text that is no number sorts above the numbers, as text.
-        Q_EMIT list->header()->sectionClicked(HappyMoney);
-        QCOMPARE(column(list, HappyMoney), (QStringList{u"不明"_s, u"10000"_s, u"900"_s, u"50"_s}));
-        Q_EMIT list->header()->sectionClicked(Number);
-        QCOMPARE(column(list, Number),
+        Q_EMIT month->header()->sectionClicked(HappyMoney);
+        QCOMPARE(column(month, HappyMoney),
+                 (QStringList{u"不明"_s, u"10000"_s, u"900"_s, u"50"_s}));
+        Q_EMIT month->header()->sectionClicked(Number);
+        QCOMPARE(column(month, Number),
                  (QStringList{u"10名様"_s, u"1名様"_s, u"9名様"_s, u"全員"_s}));
-        Q_EMIT list->header()->sectionClicked(ID);
-        QCOMPARE(column(list, ID), (QStringList{u"抽選"_s, u"12"_s, u"7"_s, u"3"_s}));
-        Q_EMIT list->header()->sectionClicked(ID);
-        QCOMPARE(column(list, ID), (QStringList{u"3"_s, u"7"_s, u"12"_s, u"抽選"_s}));
+        Q_EMIT month->header()->sectionClicked(ID);
+        QCOMPARE(column(month, ID), (QStringList{u"抽選"_s, u"12"_s, u"7"_s, u"3"_s}));
+        Q_EMIT month->header()->sectionClicked(ID);
+        QCOMPARE(column(month, ID), (QStringList{u"3"_s, u"7"_s, u"12"_s, u"抽選"_s}));
         // Leading zeros of a whole number go; other texts stay as they were.
-        QCOMPARE(column(list, HappyMoney).count(u"不明"_s), 1);
+        QCOMPARE(column(month, HappyMoney).count(u"不明"_s), 1);
 
         // The new order is what the month file holds.
-        const monthfile::ReadResult stored = monthfile::read(month, QString());
+        const monthfile::ReadResult stored = monthfile::read(monthFile, QString());
         QCOMPARE(stored.records.size(), 4);
         QCOMPARE(stored.records[0][ID], u"3"_s);
         QCOMPARE(stored.records[1][ID], u"7"_s);
-        window->cmdEnd_Click();
+        end(window);
+    }
+
+    // A target of 1000 and balances of 600 and 500: the message comes once,
+    // for the second year, and the flag is stored at once.
+    void targetReachedOnce() {
+        ProgramFixture program;
+        const DataPaths paths = program.folder.paths();
+        QVERIFY(writeEnciphered(paths.settingsFile(), "[Setting]\r\nDreamMoney=1000\r\n"));
+        PrizeEntry first = entry(u"0"_s, u"600"_s, u"1名様"_s);
+        first[FilingDate] = u"2009/05/05"_s;
+        first[Kekka] = u"小物当選"_s;
+        PrizeEntry second = first;
+        second[FilingDate] = u"2010/01/05"_s;
+        second[HappyMoney] = u"500"_s;
+        QVERIFY(monthfile::write(paths.monthFile(u"2009"_s, u"05"_s), {first}, QString()).ok());
+        QVERIFY(monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), {second}, QString()).ok());
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        auto* date = control<DatePicker>(window, u"dtpDate"_s);
+        ListView* month = list(window, u"lvwMonth"_s);
+        // A header click sorts and stores the month with its summaries.
+        date->setDate(QDate(2009, 5, 5));
+        Q_EMIT month->header()->sectionClicked(0);
+        QVERIFY(program.prompter.shown().isEmpty());
+        program.prompter.expect(platform::MessageAnswer::Ok, u"(^-^)vブィ！"_s,
+                                u"目標収支金額を達成しました。"_s);
+        date->setDate(QDate(2010, 1, 15));
+        Q_EMIT month->header()->sectionClicked(0);
+        QCOMPARE(program.prompter.pending(), 0);
+        QVERIFY(program.prompter.faults().isEmpty());
+        const QList<summaryfile::Row> total = summaryfile::readTotal(paths.totalFile()).rows;
+        QCOMPARE(total.size(), 2);
+        QCOMPARE(total[0][summaryfile::TargetLeft], u"400"_s);
+        QCOMPARE(total[1][summaryfile::TargetLeft], u"-100"_s);
+        QVERIFY(deciphered(paths.settingsFile()).contains("\r\nDreamMoneyFlag=1\r\n"));
+        // Another save reaches the target again, but the message was shown.
+        Q_EMIT month->header()->sectionClicked(0);
+        QVERIFY(program.prompter.faults().isEmpty());
+        end(window);
     }
 };
 

@@ -11,9 +11,10 @@
 #include <QTest>
 #include <QThread>
 
-#include "mainwindow/controls.h"
-#include "mainwindow/listview.h"
+#include "diary/rowlist.h"
 #include "runner.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -38,12 +39,17 @@ class ProbeWindow : public QWidget {
         list = new ListView(u"lvwProbe"_s, this);
         list->setGeometry(0, 80, 400, 150);
         for (const QString& header : {u"一"_s, u"二"_s, u"三"_s}) {
-            list->rows().addColumn({header, 1200, Qt::AlignLeft});
+            list->listModel().addColumn({header, 1200, Qt::AlignLeft});
         }
-        list->rows().setColumnWidthTwips(1, 0);
-        list->rows().appendRows({{u"a"_s, u"b"_s, u"c"_s}, {u"d"_s}, {u"g|h"_s, u""_s, u"i"_s}});
-        list->rows().setCellColor(0, 0, QColor(168, 0, 0));
-        list->rows().setCellBold(0, 0, true);
+        list->listModel().setColumnWidthTwips(1, 0);
+        rows.assign({{u"a"_s, u"b"_s, u"c"_s}, {u"d"_s}, {u"g|h"_s, u""_s, u"i"_s}});
+        // The first cell is marked red and bold.
+        list->listModel().setSource(
+            {&rows, [this] { return rows.count(); },
+             [this](int row, int column) { return rows.text(row, column); },
+             [](int row, int column) {
+                 return row == 0 && column == 0 ? CellMark{QColor(168, 0, 0), true} : CellMark{};
+             }});
         connect(list, &ListView::itemClicked, this,
                 [this](int row) { note(u"click %1"_s.arg(row)); });
         connect(list, &ListView::rowDoubleClicked, this, [this] { note(u"double"_s); });
@@ -72,6 +78,7 @@ class ProbeWindow : public QWidget {
         log->setGeometry(0, 320, 600, 20);
     }
 
+    diary::RowList rows;
     QLabel* result;
     QLabel* log;
     ListView* list;

@@ -17,7 +17,7 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "mainwindow/listview.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QTest>
 
 #include "mainwindow/frmmain.h"
@@ -30,3 +32,26 @@ struct ProgramFixture {
         return StartProgram(platform, folder.path());
     }
 };
+
+// A control of a window, found by its name as a user finds it on screen.
+template <typename T = QWidget>
+T* control(const QWidget* window, const QString& name) {
+    return window == nullptr ? nullptr : window->findChild<T*>(name);
+}
+
+// A top-level window of the program that is open, by its name.
+inline QWidget* openWindow(const QString& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Clicks a row (from 0) of a list as the user does.
+inline void clickRow(QAbstractItemView* view, int row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}

@@ -1,10 +1,10 @@
-#include "mainwindow/listview.h"
+#include "widgets/listview.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "mainwindow/twips.h"
+#include "widgets/twips.h"
 
 ListView::ListView(const QString& name, QWidget* parent) : QTreeView(parent) {
     setObjectName(name);

@@ -2,7 +2,7 @@
 
 #include <QTreeView>
 
-#include "mainwindow/listmodel.h"
+#include "widgets/listmodel.h"
 
 // A report-style list over a ListModel: several rows may be selected, column
 // widths follow the model's widths in twips, and clicks and keys are reported
@@ -13,8 +13,8 @@ class ListView : public QTreeView {
   public:
     explicit ListView(const QString& name, QWidget* parent = nullptr);
 
-    ListModel& rows() { return model_; }
-    const ListModel& rows() const { return model_; }
+    ListModel& listModel() { return model_; }
+    const ListModel& listModel() const { return model_; }
 
     int count() const { return model_.rowCount(); }
     // 0-based rows that are selected, in ascending order.

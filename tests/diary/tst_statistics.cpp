@@ -1,15 +1,15 @@
 #include <QTest>
 
-#include "mainwindow/statistics.h"
+#include "diary/statistics.h"
 #include "storage/prizeentry.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList row(const QString& result, const QString& money,
-                const QString& winDay = u"----/--/--"_s) {
-    QStringList cells(PrizeEntryFieldCount);
+PrizeEntry row(const QString& result, const QString& money,
+               const QString& winDay = u"----/--/--"_s) {
+    PrizeEntry cells;
     cells[Kekka] = result;
     cells[HappyMoney] = money;
     cells[HappyDay] = winDay;
@@ -41,34 +41,40 @@ class TestStatistics : public QObject {
         QCOMPARE(statistics::winRate(wins, entries), rate);
     }
 
-    // The three classes, a win of no class, the win-date colour and a win
-    // colour over it, and prize values that are not numbers.
+    // The three classes, a win of no class, a win on the shown day, and
+    // prize values that are not numbers.
     void marksAndCounts() {
         const QString today = u"2010/01/15"_s;
-        const QList<QStringList> rows = {
+        const QList<PrizeEntry> rows = {
             row(u"小物当選"_s, u"500"_s),       row(u"大物当選"_s, u"20"_s, today),
             row(u"中物当選"_s, u"不明"_s),      row(u"落選"_s, u"1000"_s, today),
             row(u"その他の当選"_s, u"1,000"_s), row(u"応募済み"_s, u"300"_s),
         };
         statistics::Counts counts;
-        QList<std::optional<QColor>> colors;
-        for (const QStringList& r : rows) {
-            const statistics::RowMark mark = statistics::markOf(r, today);
-            statistics::add(counts, r, mark);
-            colors.append(mark.color);
+        QList<statistics::RowMark> marks;
+        for (const PrizeEntry& r : rows) {
+            marks.append(statistics::markOf(r, today));
+            statistics::add(counts, r, marks.last());
         }
-        QCOMPARE(colors[0], std::optional<QColor>(statistics::SmallWinColor));
-        QCOMPARE(colors[1], std::optional<QColor>(statistics::BigWinColor));
-        QCOMPARE(colors[2], std::optional<QColor>(statistics::MiddleWinColor));
-        QCOMPARE(colors[3], std::optional<QColor>(statistics::WinDayColor));
-        QCOMPARE(colors[4], std::nullopt);
-        QCOMPARE(colors[5], std::nullopt);
+        using statistics::PrizeClass;
+        const QList<PrizeClass> classes = {PrizeClass::Small, PrizeClass::Big,  PrizeClass::Middle,
+                                           PrizeClass::None,  PrizeClass::None, PrizeClass::None};
+        const QList<bool> wins = {true, true, true, false, true, false};
+        const QList<bool> winDays = {false, true, false, true, false, false};
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(marks[i].prizeClass, classes[i]);
+            QCOMPARE(marks[i].win, wins[i]);
+            QCOMPARE(marks[i].winDay, winDays[i]);
+        }
         QCOMPARE(counts.entries, 6);
         QCOMPARE(counts.wins, 4);
         QCOMPARE(counts.smallWins, 1);
         QCOMPARE(counts.middleWins, 1);
         QCOMPARE(counts.bigWins, 1);
         QCOMPARE(counts.winMoney.toString(), u"1520"_s);  // 500 + 20 + 0 + 1,000
+        const statistics::Counts all = statistics::countOf(rows);
+        QCOMPARE(all.wins, counts.wins);
+        QCOMPARE(all.winMoney, counts.winMoney);
     }
 };
 

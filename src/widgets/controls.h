@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 
@@ -34,3 +35,20 @@ class NumberBox : public QLineEdit {
 
 // True when a typed character may enter a number box.
 bool isNumberBoxKey(const QString& typed);
+
+// A combo box that shows any text, also one outside its list, and that the
+// keyboard only steps through: Up and Down move, every other key beeps.
+class ListCombo : public QComboBox {
+    Q_OBJECT
+
+  public:
+    ListCombo(const QString& name, const QStringList& items, QWidget* parent);
+    // Shows the text, whether or not the list holds it.
+    void showText(const QString& text);
+
+  Q_SIGNALS:
+    void steppedByKey();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

@@ -1,30 +1,23 @@
-#include "mainwindow/statistics.h"
-
-#include "storage/prizeentry.h"
+#include "diary/statistics.h"
 
 using namespace Qt::StringLiterals;
 
 namespace statistics {
 
-RowMark markOf(const QStringList& row, const QString& shownDate) {
+RowMark markOf(const PrizeEntry& record, const QString& shownDate) {
     RowMark mark;
-    if (row.value(HappyDay) == shownDate) {
-        mark.color = WinDayColor;
-    }
-    const QString result = row.value(Kekka);
+    mark.winDay = record[HappyDay] == shownDate;
+    const QString& result = record[Kekka];
     if (!result.contains(u"当選"_s)) {
         return mark;
     }
     mark.win = true;
     if (result == u"小物当選"_s) {
         mark.prizeClass = PrizeClass::Small;
-        mark.color = SmallWinColor;
     } else if (result == u"中物当選"_s) {
         mark.prizeClass = PrizeClass::Middle;
-        mark.color = MiddleWinColor;
     } else if (result == u"大物当選"_s) {
         mark.prizeClass = PrizeClass::Big;
-        mark.color = BigWinColor;
     }
     return mark;
 }
@@ -33,7 +26,7 @@ Currency prizeValue(const QString& text) {
     return Currency::parse(text).value_or(Currency());
 }
 
-void add(Counts& counts, const QStringList& row, const RowMark& mark) {
+void add(Counts& counts, const PrizeEntry& record, const RowMark& mark) {
     ++counts.entries;
     if (!mark.win) {
         return;
@@ -41,7 +34,7 @@ void add(Counts& counts, const QStringList& row, const RowMark& mark) {
     ++counts.wins;
     // A sum beyond the range of money keeps the last sum it could hold.
     counts.winMoney =
-        counts.winMoney.plus(prizeValue(row.value(HappyMoney))).value_or(counts.winMoney);
+        counts.winMoney.plus(prizeValue(record[HappyMoney])).value_or(counts.winMoney);
     switch (mark.prizeClass) {
         case PrizeClass::Small:
             ++counts.smallWins;
@@ -55,6 +48,14 @@ void add(Counts& counts, const QStringList& row, const RowMark& mark) {
         case PrizeClass::None:
             break;
     }
+}
+
+Counts countOf(const QList<PrizeEntry>& records) {
+    Counts counts;
+    for (const PrizeEntry& record : records) {
+        add(counts, record, markOf(record, QString()));
+    }
+    return counts;
 }
 
 QString winRate(qint64 wins, qint64 entries) {

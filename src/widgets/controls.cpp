@@ -1,4 +1,4 @@
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,4 +48,35 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+ListCombo::ListCombo(const QString& name, const QStringList& items, QWidget* parent)
+    : QComboBox(parent) {
+    setObjectName(name);
+    // Editable only so that a text outside the list can be shown; nothing
+    // can be typed into it.
+    setEditable(true);
+    lineEdit()->setReadOnly(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    addItems(items);
+}
+
+void ListCombo::showText(const QString& text) {
+    const int index = findText(text, Qt::MatchExactly);
+    setCurrentIndex(index);
+    setEditText(text);
+}
+
+void ListCombo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        QComboBox::keyPressEvent(event);
+        Q_EMIT steppedByKey();
+        return;
+    }
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        QComboBox::keyPressEvent(event);  // moving on stays possible
+        return;
+    }
+    QApplication::beep();
+    event->accept();
 }

@@ -1,0 +1,72 @@
+#include "diary/monthbook.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "storage/monthfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace diary {
+
+MonthFigures MonthBook::figures() const {
+    return {statistics::countOf(records_.records()), expenses_};
+}
+
+Result MonthBook::load(const QString& year, const QString& month, const QString& password,
+                       Currency expenses) {
+    year_ = year;
+    month_ = month;
+    expenses_ = expenses;
+    Result result;
+    monthfile::ReadResult read = monthfile::read(path(), password);
+    switch (read.status) {
+        case monthfile::ReadResult::Status::Missing:
+            state_ = State::Missing;
+            break;
+        case monthfile::ReadResult::Status::Refused:
+            state_ = State::Refused;
+            result.done = false;
+            result.notices.append(
+                {monthfile::DataFileErrorTitle.toString(), monthfile::dataFileErrorText(path())});
+            break;
+        case monthfile::ReadResult::Status::Failed:
+            state_ = State::Failed;
+            result.fail(read.error);
+            break;
+        case monthfile::ReadResult::Status::Loaded:
+            state_ = State::Loaded;
+            break;
+    }
+    records_.assign(std::move(read.records));
+    return result;
+}
+
+void MonthBook::clear() {
+    state_ = State::None;
+    expenses_ = Currency();
+    records_.clear();
+}
+
+Result MonthBook::save(const QString& storedPassword) {
+    Result result;
+    if (state_ == State::None) {
+        result.done = false;
+        return result;
+    }
+    if ((state_ == State::Refused || state_ == State::Failed) && QFile::exists(path())) {
+        result.fail(u"データファイル「%1」を読み込めなかったため、この月には保存できません。"_s.arg(
+            QDir::toNativeSeparators(path())));
+        return result;
+    }
+    const diskfile::WriteResult written =
+        monthfile::write(path(), records_.records(), storedPassword);
+    if (!written.ok()) {
+        result.fail(written.error);
+        return result;
+    }
+    state_ = records_.count() > 0 ? State::Loaded : State::Missing;
+    return result;
+}
+
+}  // namespace diary

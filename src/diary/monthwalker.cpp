@@ -1,0 +1,96 @@
+#include "diary/monthwalker.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "storage/cp932.h"
+#include "storage/diskfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace diary {
+
+namespace {
+
+QString twoDigits(int n) {
+    return u"%1"_s.arg(n, 2, 10, QChar(u'0'));
+}
+
+void addFoldersBelow(const QString& folder, QStringList& into) {
+    const QStringList names =
+        QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    for (const QString& name : names) {
+        const QString path = folder + u'/' + name;
+        into.append(path);
+        addFoldersBelow(path, into);
+    }
+}
+
+}  // namespace
+
+QStringList MonthWalker::yearFolders() const {
+    QStringList folders;
+    addFoldersBelow(paths_.dataFolder(), folders);
+    const QString summary = paths_.summaryFolder();
+    QStringList years;
+    for (const QString& folder : folders) {
+        // The settings folder is known by its name's end, as in every listing
+        // of the data folder.
+        if (folder == summary || folder.right(3).toLower() == u"ini"_s) {
+            continue;
+        }
+        years.append(folder);
+    }
+    return years;
+}
+
+int MonthWalker::steps(const WalkRange& range) const {
+    return range.isRun ? range.count : int(yearFolders().size());
+}
+
+StoredMonth MonthWalker::read(const QString& folder, const QString& year, const QString& month,
+                              const QString& path) {
+    StoredMonth stored{folder, year, month, path, {}, {}};
+    const diskfile::ReadResult file = diskfile::readEnciphered(path);
+    if (file.status == diskfile::ReadResult::Status::Failed) {
+        stored.error = file.error;
+    } else {
+        stored.content = monthfile::parse(cp932::decode(file.plain));
+    }
+    return stored;
+}
+
+bool MonthWalker::walk(const WalkRange& range,
+                       const std::function<bool(const StoredMonth&)>& visit) const {
+    const auto visitIfStored = [&](const QString& folder, const QString& year,
+                                   const QString& month) {
+        const QString path = folder + u'/' + month + u".log"_s;
+        return !QFileInfo::exists(path) || visit(read(folder, year, month, path));
+    };
+    if (range.isRun) {
+        int year = range.fromYear;
+        int month = range.fromMonth;
+        for (int step = 0; step < range.count; ++step) {
+            const QString yyyy = u"%1"_s.arg(year, 4, 10, QChar(u'0'));
+            if (!visitIfStored(paths_.yearFolder(yyyy), yyyy, twoDigits(month))) {
+                return false;
+            }
+            if (++month >= 13) {
+                month = 1;
+                ++year;
+            }
+        }
+        return true;
+    }
+    for (const QString& folder : yearFolders()) {
+        const QString year = folder.right(4);
+        for (int month = 1; month <= 12; ++month) {
+            if (!visitIfStored(folder, year, twoDigits(month))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace diary

@@ -1,0 +1,192 @@
+#include "diary/summaries.h"
+
+#include <algorithm>
+
+#include "storage/summaryfile.h"
+
+using namespace Qt::StringLiterals;
+using summaryfile::Row;
+
+namespace diary {
+
+namespace {
+
+Currency money(const QString& text) {
+    return Currency::parse(text).value_or(Currency());
+}
+
+Currency difference(Currency a, Currency b) {
+    return a.minus(b).value_or(a);
+}
+
+Currency sum(Currency a, Currency b) {
+    return a.plus(b).value_or(a);
+}
+
+// The rate and the balance of a row follow from its other figures.
+void completeRow(Row& row) {
+    using namespace summaryfile;
+    const qint64 wins = countOf(row.value(WinCount));
+    row[WinRate] = wins > 0 ? statistics::winRate(wins, countOf(row.value(EntryCount))) : u"0.00"_s;
+    row[Balance] = difference(money(row.value(WinMoney)), money(row.value(Expenses))).toString();
+}
+
+void putFigures(Row& row, const MonthFigures& figures) {
+    using namespace summaryfile;
+    const statistics::Counts& c = figures.counts;
+    row[SmallWins] = QString::number(c.smallWins);
+    row[MiddleWins] = QString::number(c.middleWins);
+    row[BigWins] = QString::number(c.bigWins);
+    row[WinCount] = QString::number(c.wins);
+    row[EntryCount] = QString::number(c.entries);
+    row[WinMoney] = c.winMoney.toString();
+    row[Expenses] = figures.expenses.toString();
+}
+
+Row totalRow(const QString& year, const YearSums& sums) {
+    using namespace summaryfile;
+    Row row(TotalColumns, u"0"_s);
+    row[Key] = year;
+    row[SmallWins] = QString::number(sums.smallWins);
+    row[MiddleWins] = QString::number(sums.middleWins);
+    row[BigWins] = QString::number(sums.bigWins);
+    row[WinCount] = QString::number(sums.wins);
+    row[EntryCount] = QString::number(sums.entries);
+    row[WinMoney] = sums.money.toString();
+    row[Expenses] = sums.expenses.toString();
+    completeRow(row);
+    return row;
+}
+
+}  // namespace
+
+QString YearSums::winRate() const {
+    return wins < 1 ? u"0.00"_s : statistics::winRate(wins, entries);
+}
+
+Currency YearSums::balance() const {
+    return difference(money, expenses);
+}
+
+YearSums sumOf(const QList<QStringList>& rows) {
+    using namespace summaryfile;
+    YearSums s;
+    for (const Row& row : rows) {
+        s.smallWins += countOf(row.value(SmallWins));
+        s.middleWins += countOf(row.value(MiddleWins));
+        s.bigWins += countOf(row.value(BigWins));
+        s.wins += countOf(row.value(WinCount));
+        s.entries += countOf(row.value(EntryCount));
+        s.money = sum(s.money, diary::money(row.value(WinMoney)));
+        s.expenses = sum(s.expenses, diary::money(row.value(Expenses)));
+    }
+    return s;
+}
+
+Currency Summaries::expensesOf(int month) const {
+    if (month < 1 || month > year_.count()) {
+        return {};
+    }
+    return money(year_.text(month - 1, summaryfile::Expenses));
+}
+
+MonthFigures Summaries::figuresOf(int month) const {
+    using namespace summaryfile;
+    MonthFigures figures;
+    if (month < 1 || month > year_.count()) {
+        return figures;
+    }
+    const auto count = [&](int column) { return qint32(countOf(year_.text(month - 1, column))); };
+    figures.counts.smallWins = count(SmallWins);
+    figures.counts.middleWins = count(MiddleWins);
+    figures.counts.bigWins = count(BigWins);
+    figures.counts.wins = count(WinCount);
+    figures.counts.entries = count(EntryCount);
+    figures.counts.winMoney = money(year_.text(month - 1, WinMoney));
+    figures.expenses = expensesOf(month);
+    return figures;
+}
+
+void Summaries::loadYear(const QString& year) {
+    year_.assign(summaryfile::readYear(paths_.yearFile(year)).rows);
+}
+
+void Summaries::loadTotal() {
+    total_.assign(summaryfile::readTotal(paths_.totalFile()).rows);
+}
+
+Result Summaries::storeMonth(const QString& year, int month,
+                             const std::optional<MonthFigures>& figures) {
+    using namespace summaryfile;
+    Result result;
+    const QString path = paths_.yearFile(year);
+    const ReadResult read = readYear(path);
+    if (read.status == ReadResult::Status::Failed) {
+        result.fail(read.error);  // never overwrite figures that could not be read
+        return result;
+    }
+    QList<Row> rows = read.rows;
+    if (month >= 1 && month <= 12) {
+        Row& row = rows[month - 1];
+        if (figures) {
+            putFigures(row, *figures);
+        } else {
+            row = zeroYear()[month - 1];
+        }
+    }
+    for (Row& row : rows) {
+        completeRow(row);
+    }
+    year_.assign(rows);
+    const diskfile::WriteResult written = write(path, rows);
+    if (!written.ok()) {
+        result.fail(written.error);
+    }
+    return result;
+}
+
+Result Summaries::storeYear(const QString& year, const std::optional<YearSums>& sums,
+                            Currency target) {
+    using namespace summaryfile;
+    Result result;
+    const QString path = paths_.totalFile();
+    const ReadResult read = readTotal(path);
+    if (read.status == ReadResult::Status::Failed) {
+        // A total file that cannot be read is never overwritten.
+        result.done = false;
+        return result;
+    }
+    QList<Row> rows = read.rows;
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const Row& row) { return row.value(Key) == year; });
+    if (!sums) {
+        if (found != rows.end()) {
+            rows.erase(found);
+        }
+    } else if (found != rows.end()) {
+        const Row figures = totalRow(year, *sums);
+        for (int column = SmallWins; column <= Balance; ++column) {
+            (*found)[column] = figures[column];
+        }
+    } else {
+        rows.append(totalRow(year, *sums));
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.value(Key) < b.value(Key); });
+    Currency left = target;
+    for (Row& row : rows) {
+        while (row.size() < TotalColumns) {
+            row.append(u"0"_s);
+        }
+        left = difference(left, money(row[Balance]));
+        row[TargetLeft] = left.toString();
+    }
+    total_.assign(rows);
+    const diskfile::WriteResult written = write(path, rows);
+    if (!written.ok()) {
+        result.fail(written.error);
+    }
+    return result;
+}
+
+}  // namespace diary

@@ -1,0 +1,52 @@
+#include "platform/shellopen.h"
+
+#include "platform/prompter.h"
+#include "platform/shell.h"
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+QString shellErrorText(int result, const QString& path) {
+    switch (result) {
+        case 2:
+            return u"File not found:"_s + path;
+        case 3:
+            return u"Path not found:"_s + path;
+        case 5:
+            return u"Access denied"_s;
+        case 8:
+            return u"Out of memory"_s;
+        case 11:
+            return u"Invalid EXE file or error in EXE image"_s;
+        case 26:
+            return u"A sharing violation occurred"_s;
+        case 27:
+            return u"Incomplete or invalid file association"_s;
+        case 28:
+            return u"DDE Time out"_s;
+        case 29:
+            return u"DDE transaction failed"_s;
+        case 30:
+            return u"DDE busy"_s;
+        case 31:
+            return u"No association for file extension"_s;
+        case 32:
+            return u"DLL not found"_s;
+        default:
+            return u"Unknown error"_s;
+    }
+}
+
+}  // namespace platform
+
+void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
+                          const QString& path) {
+    const int result = shell.open(path);
+    if (result > 32) {
+        return;
+    }
+    // The box has no title of its own: it carries the program's name.
+    prompter.message(u"kirabilog"_s, platform::shellErrorText(result, path),
+                     platform::MessageIcon::None, platform::MessageButtons::Ok);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class Prompter;
+class Shell;
+
+// The text the user is shown for a failed shell open, by its result code.
+QString shellErrorText(int result, const QString& path);
+
+}  // namespace platform
+
+// Opens a file or page through the shell and tells the user when that fails.
+void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
+                          const QString& path);
