@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 
 #include "runner.h"
 
@@ -67,6 +68,87 @@ void deleteWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+struct Arguments {
+    QString keep;  // empty without --keep
+    QString scenarioFile;
+};
+
+std::optional<Arguments> readArguments() {
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    Arguments result;
+    if (arguments.size() == 3 && arguments[0] == u"--keep"_s) {
+        result.keep = arguments[1];
+        arguments = arguments.mid(2);
+    }
+    if (arguments.size() != 1 || arguments[0].startsWith(u"-"_s)) {
+        printLine(u"usage: kirabilog-scenario [--keep DIR] FILE.scn"_s);
+        return std::nullopt;
+    }
+    result.scenarioFile = arguments[0];
+    return result;
+}
+
+// The steps of the scenario; nothing when it cannot be read or has syntax
+// errors, which are printed.
+std::optional<QList<scenario::Step>> readScenario(const QString& scenarioFile) {
+    QFile file(scenarioFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printLine(u"%1: cannot read: %2"_s.arg(scenarioFile, file.errorString()));
+        return std::nullopt;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(file.readAll());
+    if (utf8.hasError()) {
+        printLine(scenarioFile + u": the file is not UTF-8"_s);
+        return std::nullopt;
+    }
+    const scenario::Scenario parsed = scenario::parse(text);
+    for (const scenario::SyntaxError& error : parsed.errors) {
+        printLine(u"%1:%2: %3"_s.arg(scenarioFile).arg(error.line).arg(error.message));
+    }
+    if (!parsed.errors.isEmpty()) {
+        return std::nullopt;
+    }
+    return parsed.steps;
+}
+
+// The folder the program runs in: the temporary one, or the --keep folder
+// made empty.
+std::optional<QString> programFolder(const Arguments& arguments, const QTemporaryDir& temporary) {
+    if (arguments.keep.isEmpty()) {
+        if (!temporary.isValid()) {
+            printLine(u"cannot create a temporary program folder: "_s + temporary.errorString());
+            return std::nullopt;
+        }
+        return temporary.path();
+    }
+    if (const QString problem = unsafeKeepFolder(arguments.keep, arguments.scenarioFile);
+        !problem.isEmpty()) {
+        printLine(problem);
+        return std::nullopt;
+    }
+    const QString folder = QDir::cleanPath(QDir(arguments.keep).absolutePath());
+    QDir(folder).removeRecursively();
+    if (!QDir().mkpath(folder)) {
+        printLine(u"cannot create "_s + QDir::toNativeSeparators(folder));
+        return std::nullopt;
+    }
+    return folder;
+}
+
+int run(QApplication& app, const QString& scenarioFile, const QString& programFolder,
+        QList<scenario::Step> steps) {
+    scenario::Runner runner(
+        {scenarioFile, QDir(programFolder).absolutePath(), QDir::currentPath(), printLine},
+        std::move(steps));
+    QObject::connect(&runner, &scenario::Runner::finished, &app, &QCoreApplication::exit);
+    runner.start();
+    const int code = app.exec();
+    // The program's windows hold on to the runner's platform.
+    deleteWindows();
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -77,68 +159,18 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
     defaultHandler = qInstallMessageHandler(filterTestNoise);
 
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    QString keep;
-    if (arguments.size() == 3 && arguments[0] == u"--keep"_s) {
-        keep = arguments[1];
-        arguments = arguments.mid(2);
-    }
-    if (arguments.size() != 1 || arguments[0].startsWith(u"-"_s)) {
-        printLine(u"usage: kirabilog-scenario [--keep DIR] FILE.scn"_s);
+    const std::optional<Arguments> arguments = readArguments();
+    if (!arguments) {
         return 2;
     }
-    const QString scenarioFile = arguments[0];
-
-    QFile file(scenarioFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printLine(u"%1: cannot read: %2"_s.arg(scenarioFile, file.errorString()));
+    std::optional<QList<scenario::Step>> steps = readScenario(arguments->scenarioFile);
+    if (!steps) {
         return 2;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(file.readAll());
-    if (utf8.hasError()) {
-        printLine(scenarioFile + u": the file is not UTF-8"_s);
-        return 2;
-    }
-    const scenario::Scenario parsed = scenario::parse(text);
-    for (const scenario::SyntaxError& error : parsed.errors) {
-        printLine(u"%1:%2: %3"_s.arg(scenarioFile).arg(error.line).arg(error.message));
-    }
-    if (!parsed.errors.isEmpty()) {
-        return 2;
-    }
-
     QTemporaryDir temporary;
-    QString programFolder;
-    if (keep.isEmpty()) {
-        if (!temporary.isValid()) {
-            printLine(u"cannot create a temporary program folder: "_s + temporary.errorString());
-            return 2;
-        }
-        programFolder = temporary.path();
-    } else {
-        if (const QString problem = unsafeKeepFolder(keep, scenarioFile); !problem.isEmpty()) {
-            printLine(problem);
-            return 2;
-        }
-        programFolder = QDir::cleanPath(QDir(keep).absolutePath());
-        QDir(programFolder).removeRecursively();
-        if (!QDir().mkpath(programFolder)) {
-            printLine(u"cannot create "_s + QDir::toNativeSeparators(programFolder));
-            return 2;
-        }
+    const std::optional<QString> folder = programFolder(*arguments, temporary);
+    if (!folder) {
+        return 2;
     }
-
-    int code = 2;
-    {
-        scenario::Runner runner(
-            {scenarioFile, QDir(programFolder).absolutePath(), QDir::currentPath(), printLine},
-            parsed.steps);
-        QObject::connect(&runner, &scenario::Runner::finished, &app, &QCoreApplication::exit);
-        runner.start();
-        code = app.exec();
-        // The program's windows hold on to the runner's platform.
-        deleteWindows();
-    }
-    return code;
+    return run(app, arguments->scenarioFile, *folder, std::move(*steps));
 }

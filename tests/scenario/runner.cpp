@@ -94,6 +94,38 @@ void Runner::poll() {
     }
 }
 
+// Set-up steps, program starts and checks have a handler each; every other
+// action acts on a control.
+Runner::Outcome Runner::attempt(const Step& step) {
+    using Handler = Outcome (Runner::*)(const Step&);
+    static constexpr struct {
+        StepKind kind;
+        Handler handler;
+    } handlers[] = {
+        {StepKind::Today, &Runner::setToday},
+        {StepKind::Write, &Runner::writeFile},
+        {StepKind::Clipboard, &Runner::fillClipboard},
+        {StepKind::Message, &Runner::queueMessage},
+        {StepKind::File, &Runner::queuePath},
+        {StepKind::Folder, &Runner::queuePath},
+        {StepKind::Printer, &Runner::queuePrinter},
+        {StepKind::ShellResult, &Runner::queueShellResult},
+        {StepKind::Shot, &Runner::takeShot},
+        {StepKind::Start, &Runner::startProgram},
+        {StepKind::Restart, &Runner::startProgram},
+        {StepKind::Expect, &Runner::expect},
+    };
+    for (const auto& entry : handlers) {
+        if (entry.kind == step.kind) {
+            return (this->*entry.handler)(step);
+        }
+    }
+    if (step.isAction()) {
+        return action(step);
+    }
+    return failed({u"a set-up step"_s, u"a step the runner cannot run"_s, {}});
+}
+
 void Runner::perform(qsizetype step, const std::function<void()>& action) {
     auto frame = std::make_shared<Frame>();
     frame->step = step;

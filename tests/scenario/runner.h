@@ -15,6 +15,8 @@
 #include "platform/shortcut.h"
 #include "scenario.h"
 
+class QAbstractItemView;
+
 namespace scenario {
 
 // Stands in for the lock file of a real copy of the program: taken by a
@@ -116,15 +118,62 @@ class Runner : public QObject {
     };
     std::optional<Unused> leftOverAnswers() const;
 
-    // Steps
+    // Steps. attempt() picks a step's handler from a table by its kind, as
+    // action() does for actions and expect() and its helpers for checks.
     Outcome attempt(const Step& step);
-    Outcome setUp(const Step& step);
+
+    // Set-up (runner_setup.cpp)
+    Outcome setToday(const Step& step);
+    Outcome writeFile(const Step& step);
+    Outcome fillClipboard(const Step& step);
+    Outcome queueMessage(const Step& step);
+    Outcome queuePath(const Step& step);  // a file or folder dialog's answer
+    Outcome queuePrinter(const Step& step);
+    Outcome queueShellResult(const Step& step);
+    Outcome takeShot(const Step& step);
     Outcome startProgram(const Step& step);
+
+    // Actions on a shown, enabled control (runner_actions.cpp)
     Outcome action(const Step& step);
-    Outcome expect(const Step& step);
-    Outcome expectControl(const Step& step, QWidget* widget);
-    Outcome expectFile(const Step& step);
     Outcome actionTarget(const Step& step, QWidget** widget);
+    Outcome clickControl(const Step& step, QWidget* widget);
+    Outcome setCheck(const Step& step, QWidget* widget);
+    Outcome typeInto(const Step& step, QWidget* widget);
+    Outcome pasteInto(const Step& step, QWidget* widget);
+    Outcome pressKeyIn(const Step& step, QWidget* widget);
+    Outcome chooseIn(const Step& step, QWidget* widget);
+    Outcome setDateIn(const Step& step, QWidget* widget);
+    Outcome selectTab(const Step& step, QWidget* widget);
+    Outcome selectRows(const Step& step, QWidget* widget);
+    Outcome doubleClick(const Step& step, QWidget* widget);
+    Outcome clickColumnHeader(const Step& step, QWidget* widget);
+    Outcome closeWindow(const Step& step, QWidget* widget);
+
+    // Checks of the program and its controls (runner_checks.cpp)
+    Outcome expect(const Step& step);
+    Outcome expectEnded(const Step& step);
+    Outcome expectWindow(const Step& step);
+    Outcome expectShell(const Step& step);
+    Outcome expectControl(const Step& step, QWidget* widget);
+    Outcome expectText(const Step& step, QWidget* widget);
+    Outcome expectEnabled(const Step& step, QWidget* widget);
+    Outcome expectVisible(const Step& step, QWidget* widget);
+    Outcome expectChecked(const Step& step, QWidget* widget);
+    Outcome expectDate(const Step& step, QWidget* widget);
+    Outcome expectValue(const Step& step, QWidget* widget);
+    Outcome expectTab(const Step& step, QWidget* widget);
+
+    // Checks of a list (runner_lists.cpp)
+    Outcome expectInList(const Step& step, QAbstractItemView* view);
+    Outcome expectRows(const Step& step, QAbstractItemView* view);
+    Outcome expectRow(const Step& step, QAbstractItemView* view);
+    Outcome expectCell(const Step& step, QAbstractItemView* view);
+    Outcome expectHeader(const Step& step, QAbstractItemView* view);
+    Outcome expectWidth(const Step& step, QAbstractItemView* view);
+
+    // Checks of files (runner_files.cpp)
+    Outcome expectFileExists(const Step& step);
+    Outcome expectFile(const Step& step);
 
     QString expand(const QString& text) const;
     QString resolve(const QString& path) const;

@@ -101,6 +101,35 @@ QString withCrLf(QString text) {
     return result;
 }
 
+// Why no control of window is named target.object, and the names there are.
+Lookup noSuchControl(QWidget* window, const Target& target) {
+    Lookup result;
+    result.problem = target.window + u" has no control named "_s + target.object;
+    const QStringList names = controlNames(window);
+    const QStringList similar = similarNames(target.object, names);
+    result.context = {similar.isEmpty()
+                          ? u"controls of "_s + target.window + u": "_s + names.join(u", "_s)
+                          : u"similar names: "_s + similar.join(u", "_s)};
+    return result;
+}
+
+// The controls that share target.object's name, and where each one sits.
+Lookup sameNamedControls(const QList<QWidget*>& matches, const Target& target) {
+    Lookup result;
+    result.problem =
+        u"%1 controls of %2 are named %3"_s.arg(matches.size()).arg(target.window, target.object);
+    for (QWidget* match : matches) {
+        QWidget* parent = match->parentWidget();
+        result.context.append(u"a %1 inside %2"_s.arg(
+            QString::fromLatin1(match->metaObject()->className()),
+            parent != nullptr && !parent->objectName().isEmpty()
+                ? parent->objectName()
+                : QString::fromLatin1(parent != nullptr ? parent->metaObject()->className()
+                                                        : "nothing")));
+    }
+    return result;
+}
+
 }  // namespace
 
 QList<QWidget*> windowsNamed(const QString& name) {
@@ -136,30 +165,13 @@ Lookup find(const Target& target) {
         return result;
     }
     const QList<QWidget*> matches = controlsOf(window, target.object);
-    if (matches.size() == 1) {
-        result.widget = matches.first();
-        return result;
-    }
     if (matches.isEmpty()) {
-        result.problem = target.window + u" has no control named "_s + target.object;
-        const QStringList names = controlNames(window);
-        const QStringList similar = similarNames(target.object, names);
-        result.context = {similar.isEmpty()
-                              ? u"controls of "_s + target.window + u": "_s + names.join(u", "_s)
-                              : u"similar names: "_s + similar.join(u", "_s)};
-        return result;
+        return noSuchControl(window, target);
     }
-    result.problem =
-        u"%1 controls of %2 are named %3"_s.arg(matches.size()).arg(target.window, target.object);
-    for (QWidget* match : matches) {
-        QWidget* parent = match->parentWidget();
-        result.context.append(u"a %1 inside %2"_s.arg(
-            QString::fromLatin1(match->metaObject()->className()),
-            parent != nullptr && !parent->objectName().isEmpty()
-                ? parent->objectName()
-                : QString::fromLatin1(parent != nullptr ? parent->metaObject()->className()
-                                                        : "nothing")));
+    if (matches.size() > 1) {
+        return sameNamedControls(matches, target);
     }
+    result.widget = matches.first();
     return result;
 }
 

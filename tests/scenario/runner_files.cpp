@@ -1,0 +1,49 @@
+// The checks of expect steps on the disk: whether a file is there and what it
+// holds.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "findings.h"
+#include "runner.h"
+#include "storage/binarycipher.h"
+#include "storage/cp932.h"
+
+using namespace Qt::StringLiterals;
+
+namespace scenario {
+
+Runner::Outcome Runner::expectFileExists(const Step& step) {
+    const QString path = resolve(step.text);
+    const bool exists = QFileInfo::exists(path);
+    if (exists == step.flag) {
+        return passed();
+    }
+    return retry({QDir::toNativeSeparators(path) + yesNo(step.flag, u" exists"_s, u" missing"_s),
+                  yesNo(exists, u"it exists"_s, u"there is no such file or folder"_s),
+                  {}});
+}
+
+Runner::Outcome Runner::expectFile(const Step& step) {
+    const QString path = resolve(step.text);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return retry({u"the file "_s + QDir::toNativeSeparators(path),
+                      QFileInfo::exists(path) ? file.errorString() : u"there is no such file"_s,
+                      {}});
+    }
+    QByteArray bytes = file.readAll();
+    if (step.property == Property::Plain) {
+        mdlBinaryCipher::CipherBuffer(bytes);
+    }
+    QStringList wanted;
+    for (const QString& line : step.lines) {
+        wanted.append(expand(line));
+    }
+    if (const std::optional<Mismatch> mismatch = compareLines(cp932::decode(bytes), wanted)) {
+        return retry(*mismatch);
+    }
+    return passed();
+}
+
+}  // namespace scenario
