@@ -493,8 +493,7 @@ void frmDataInput::loadPicture() {
     const QString text = u"ｴﾗｰ番号%1: kirabilog でｴﾗｰが発生しました。\r%2"_s.arg(
         QString::number(missing ? 53 : 481),
         missing ? u"ファイルが見つかりません。"_s : u"ピクチャが不正です。"_s);
-    platform_.prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
-                               platform::MessageButtons::Ok);
+    platform::showError(platform_.prompter, text);
     imgPicView->clear();
     PicturePath.clear();
     lblError->setText(text);

@@ -71,8 +71,7 @@ bool frmDataInput::refuseUnstorable() {
     // Whole numbers only in the amount and the number, and text that the
     // month file can hold: checked before anything is stored.
     const auto refuse = [this](const QString& text) {
-        platform_.prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
-                                   platform::MessageButtons::Ok);
+        platform::showError(platform_.prompter, text);
         return true;
     };
     if (records::prizeAmount(txtHappyMoney->text()).isEmpty()) {
@@ -111,8 +110,7 @@ void frmDataInput::cmdKoshin_Click() {
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     cmdKoshin->setEnabled(false);
     if (dtpNowDay->date() > dtpEndDay->date()) {
-        platform_.prompter.message(u"ｴﾗｰ"_s, u"応募日が締切日を越えています。"_s,
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        platform::showError(platform_.prompter, u"応募日が締切日を越えています。"_s);
         return;
     }
     if (refuseUnstorable()) {

@@ -215,8 +215,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::showError(const QString& text) {
-    platform_.prompter.message(u"ｴﾗｰ"_s, text, platform::MessageIcon::Error,
-                               platform::MessageButtons::Ok);
+    platform::showError(platform_.prompter, text);
 }
 
 void frmMain::showResult(const diary::Result& result) {

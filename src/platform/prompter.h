@@ -17,4 +17,9 @@ class Prompter {
                                   MessageButtons buttons) = 0;
 };
 
+// The error box of the program: the title "ｴﾗｰ", the error icon and OK.
+inline void showError(Prompter& prompter, const QString& text) {
+    prompter.message(QStringLiteral("ｴﾗｰ"), text, MessageIcon::Error, MessageButtons::Ok);
+}
+
 }  // namespace platform

@@ -1,7 +1,9 @@
 // The main window's start-up, columns and sorting, with a scripted desktop.
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTest>
 
@@ -231,6 +233,35 @@ class TestFrmMain : public QObject {
         // Another save reaches the target again, but the message was shown.
         Q_EMIT month->header()->sectionClicked(0);
         QVERIFY(program.prompter.faults().isEmpty());
+        end(window);
+    }
+
+    // 削除 with every row selected takes the month without the delete-all
+    // question; the setting that asks it is left alone, not switched off and
+    // on again behind the user's back.
+    void deletingEveryRowLeavesTheSettingAlone() {
+        ProgramFixture program;
+        const DataPaths paths = program.folder.paths();
+        QVERIFY(writeEnciphered(paths.settingsFile(), "[Setting]\r\nAllDeleteKakunin=1\r\n"));
+        QVERIFY(
+            monthfile::write(paths.monthFile(u"2010"_s, u"01"_s),
+                             {entry(u"1"_s, u"0"_s, u"1名様"_s), entry(u"2"_s, u"0"_s, u"1名様"_s)},
+                             QString())
+                .ok());
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        auto* confirm = control<QCheckBox>(window, u"chkAllDeleteKakunin"_s);
+        QVERIFY(confirm->isChecked());
+        QSignalSpy toggled(confirm, &QCheckBox::toggled);
+        ListView* month = list(window, u"lvwMonth"_s);
+        month->selectAll();
+        Q_EMIT month->itemClicked(1);  // as the click that ends the selection
+        control<QPushButton>(window, u"cmdDelete"_s)->click();
+        QVERIFY(program.prompter.faults().isEmpty());  // no question was asked
+        QCOMPARE(month->count(), 0);
+        QVERIFY(!QFile::exists(paths.monthFile(u"2010"_s, u"01"_s)));
+        QCOMPARE(toggled.count(), 0);
+        QVERIFY(confirm->isChecked());
         end(window);
     }
 };
