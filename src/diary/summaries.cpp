@@ -31,29 +31,29 @@ void completeRow(Row& row) {
     row[Balance] = difference(money(row.value(WinMoney)), money(row.value(Expenses))).toString();
 }
 
-void putFigures(Row& row, const MonthFigures& figures) {
+// The seven figures a row takes from a month's counts or a year's sums.
+void putFigures(Row& row, qint64 small, qint64 middle, qint64 big, qint64 wins, qint64 entries,
+                Currency money, Currency expenses) {
     using namespace summaryfile;
-    const statistics::Counts& c = figures.counts;
-    row[SmallWins] = QString::number(c.smallWins);
-    row[MiddleWins] = QString::number(c.middleWins);
-    row[BigWins] = QString::number(c.bigWins);
-    row[WinCount] = QString::number(c.wins);
-    row[EntryCount] = QString::number(c.entries);
-    row[WinMoney] = c.winMoney.toString();
-    row[Expenses] = figures.expenses.toString();
+    row[SmallWins] = QString::number(small);
+    row[MiddleWins] = QString::number(middle);
+    row[BigWins] = QString::number(big);
+    row[WinCount] = QString::number(wins);
+    row[EntryCount] = QString::number(entries);
+    row[WinMoney] = money.toString();
+    row[Expenses] = expenses.toString();
 }
 
-Row totalRow(const QString& year, const YearSums& sums) {
-    using namespace summaryfile;
-    Row row(TotalColumns, u"0"_s);
-    row[Key] = year;
-    row[SmallWins] = QString::number(sums.smallWins);
-    row[MiddleWins] = QString::number(sums.middleWins);
-    row[BigWins] = QString::number(sums.bigWins);
-    row[WinCount] = QString::number(sums.wins);
-    row[EntryCount] = QString::number(sums.entries);
-    row[WinMoney] = sums.money.toString();
-    row[Expenses] = sums.expenses.toString();
+void putFigures(Row& row, const MonthFigures& figures) {
+    const statistics::Counts& c = figures.counts;
+    putFigures(row, c.smallWins, c.middleWins, c.bigWins, c.wins, c.entries, c.winMoney,
+               figures.expenses);
+}
+
+Row totalRow(const QString& year, const YearSums& s) {
+    Row row(summaryfile::TotalColumns, u"0"_s);
+    row[summaryfile::Key] = year;
+    putFigures(row, s.smallWins, s.middleWins, s.bigWins, s.wins, s.entries, s.money, s.expenses);
     completeRow(row);
     return row;
 }
