@@ -103,6 +103,8 @@ class frmMain : public QWidget, private RecordEditorHost {
     bool SaveMonthFile();
     void ShowDataFileError(const QString& path);
     void tabMain_Click();
+    // Shows the list or the panels of a tab and loads its data.
+    void enterTab(Tab tab);
     bool shownYearIsStorable() const;
 
     // Month view and navigation

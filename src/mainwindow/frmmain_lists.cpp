@@ -212,7 +212,10 @@ void frmMain::tabMain_Click() {
     // Search results live as long as the search tab is on show.
     searchResults_.clear();
     fraSetting->setEnabled(tab == Tab::Setting);
+    enterTab(tab);
+}
 
+void frmMain::enterTab(Tab tab) {
     const QList<QWidget*> lists = {lvwMonth, lvwSearch, lvwDummy, lvwYear, lvwTotal};
     switch (tab) {
         case Tab::Month:
