@@ -50,9 +50,8 @@ Result Diary::moveRecord(int row, const PrizeEntry& record) {
         return store(month_);
     }
     MonthBook target(paths_);
-    summaries_.loadYear(year);
-    Result result =
-        target.load(year, month, settings_.password, summaries_.expensesOf(month.toInt()));
+    Result result = summaries_.loadYear(year);
+    result.tell(target.load(year, month, settings_.password, summaries_.expensesOf(month.toInt())));
     target.records().append(record);
     if (settings_.sortAfterChange) {
         target.records().sortByFilingKey();

@@ -37,6 +37,10 @@ Result MonthBook::load(const QString& year, const QString& month, const QString&
         case monthfile::ReadResult::Status::Loaded:
             state_ = State::Loaded;
             break;
+        case monthfile::ReadResult::Status::Damaged:
+            state_ = State::Damaged;
+            result.fail(monthfile::damagedMonthText(path(), read.damagedLines));
+            break;
     }
     records_.assign(std::move(read.records));
     return result;
@@ -54,7 +58,9 @@ Result MonthBook::save(const QString& storedPassword) {
         result.done = false;
         return result;
     }
-    if ((state_ == State::Refused || state_ == State::Failed) && QFile::exists(path())) {
+    const bool unreadable =
+        state_ == State::Refused || state_ == State::Failed || state_ == State::Damaged;
+    if (unreadable && QFile::exists(path())) {
         result.fail(u"データファイル「%1」を読み込めなかったため、この月には保存できません。"_s.arg(
             QDir::toNativeSeparators(path())));
         return result;

@@ -18,11 +18,11 @@ struct MonthFigures {
 
 // One month of the diary: its records as its month file holds them, and its
 // expenses as its year file holds them. A month whose file could not be read,
-// or was refused for its password, shows no records and is never written: the
-// file would lose every record it holds.
+// was refused for its password or has damaged lines is never written: the
+// file would lose the records the book does not hold.
 class MonthBook {
   public:
-    enum class State { None, Loaded, Missing, Refused, Failed };
+    enum class State { None, Loaded, Missing, Refused, Failed, Damaged };
 
     explicit MonthBook(DataPaths paths) : paths_(std::move(paths)) {}
 

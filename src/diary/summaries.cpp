@@ -107,12 +107,32 @@ MonthFigures Summaries::figuresOf(int month) const {
     return figures;
 }
 
-void Summaries::loadYear(const QString& year) {
-    year_.assign(summaryfile::readYear(paths_.yearFile(year)).rows);
+Result Summaries::damaged(const QString& path, const QString& text) {
+    Result result;
+    if (!toldDamaged_.contains(path)) {
+        toldDamaged_.append(path);
+        result.error(text);
+    }
+    return result;
 }
 
-void Summaries::loadTotal() {
-    total_.assign(summaryfile::readTotal(paths_.totalFile()).rows);
+Result Summaries::loadYear(const QString& year) {
+    const QString path = paths_.yearFile(year);
+    summaryfile::ReadResult read = summaryfile::readYear(path);
+    year_.assign(std::move(read.rows));
+    if (read.status == summaryfile::ReadResult::Status::Damaged) {
+        return damaged(path, read.error);
+    }
+    return {};
+}
+
+Result Summaries::loadTotal() {
+    summaryfile::ReadResult read = summaryfile::readTotal(paths_.totalFile());
+    total_.assign(std::move(read.rows));
+    if (read.status == summaryfile::ReadResult::Status::Damaged) {
+        return damaged(paths_.totalFile(), read.error);
+    }
+    return {};
 }
 
 Result Summaries::storeMonth(const QString& year, int month,
@@ -121,8 +141,14 @@ Result Summaries::storeMonth(const QString& year, int month,
     Result result;
     const QString path = paths_.yearFile(year);
     const ReadResult read = readYear(path);
+    // Never overwrite figures that could not be read.
     if (read.status == ReadResult::Status::Failed) {
-        result.fail(read.error);  // never overwrite figures that could not be read
+        result.fail(read.error);
+        return result;
+    }
+    if (read.status == ReadResult::Status::Damaged) {
+        result = damaged(path, read.error);
+        result.done = false;
         return result;
     }
     QList<Row> rows = read.rows;
@@ -151,8 +177,13 @@ Result Summaries::storeYear(const QString& year, const std::optional<YearSums>& 
     Result result;
     const QString path = paths_.totalFile();
     const ReadResult read = readTotal(path);
+    // A total file that cannot be read is never overwritten.
     if (read.status == ReadResult::Status::Failed) {
-        // A total file that cannot be read is never overwritten.
+        result.done = false;
+        return result;
+    }
+    if (read.status == ReadResult::Status::Damaged) {
+        result = damaged(path, read.error);
         result.done = false;
         return result;
     }

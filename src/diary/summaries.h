@@ -44,9 +44,11 @@ class Summaries {
     Currency expensesOf(int month) const;
     MonthFigures figuresOf(int month) const;
 
-    // A year or total file that cannot be read shows as no figures.
-    void loadYear(const QString& year);
-    void loadTotal();
+    // A year or total file that cannot be read shows as no figures; one with
+    // damaged lines shows the rows it could read, and the user is told of it
+    // once.
+    Result loadYear(const QString& year);
+    Result loadTotal();
 
     // Puts a month's figures into its row of the year file, or zeros when the
     // month is gone. A year file that cannot be read is never written over.
@@ -56,7 +58,11 @@ class Summaries {
     Result storeYear(const QString& year, const std::optional<YearSums>& sums, Currency target);
 
   private:
+    // Tells of a damaged file once while the program runs.
+    Result damaged(const QString& path, const QString& text);
+
     DataPaths paths_;
+    QStringList toldDamaged_;
     RowList year_;
     RowList total_;
 };

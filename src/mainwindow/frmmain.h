@@ -87,6 +87,9 @@ class frmMain : public QWidget, private RecordEditorHost {
     void placeDateWidthBoxes(int first, int other);
     settingsfile::Settings settingsFromControls() const;
     void putSettingsIntoControls(const settingsfile::Settings& settings);
+    // The window's place, or the middle of the main screen when the window
+    // would show on none.
+    QPoint onSomeScreen(QPoint at) const;
     // Hands what the settings decide about storing to the diary.
     void applyDiarySettings();
 

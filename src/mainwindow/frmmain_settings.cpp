@@ -1,10 +1,12 @@
 // frmMain: the settings tab and the settings file behind it.
 #include <QCheckBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "mainwindow/frmmain.h"
 #include "platform/prompter.h"
@@ -17,10 +19,11 @@ using namespace Qt::StringLiterals;
 void frmMain::putSettingsIntoControls(const settingsfile::Settings& s) {
     if (StartingUp && s.mainTop) {
         // Positions are stored in twips, as the window designer measured them.
-        move(x(), twipsToPixels(*s.mainTop, this));
+        QPoint at(x(), twipsToPixels(*s.mainTop, this));
         if (s.mainLeft) {
-            move(twipsToPixels(*s.mainLeft, this), y());
+            at.setX(twipsToPixels(*s.mainLeft, this));
         }
+        move(onSomeScreen(at));
     }
     (s.formatKeyNowDay ? optNowDay : optEndDay)->setChecked(true);
     txtDreamMoney->setText(s.dreamMoney);
@@ -39,6 +42,20 @@ void frmMain::putSettingsIntoControls(const settingsfile::Settings& s) {
     chkAllDeleteKakunin->setChecked(s.allDeleteKakunin);
     chkAutoSumOutput->setChecked(s.autoSumOutput);
     applyDiarySettings();
+}
+
+QPoint frmMain::onSomeScreen(QPoint at) const {
+    // A window whose title bar would lie on no screen could not be reached:
+    // it comes up in the middle of the main screen instead.
+    const QRect titleBar(at, QSize(width(), twipsToPixels(360, this)));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || std::any_of(screens.cbegin(), screens.cend(), [&](QScreen* screen) {
+            return screen->availableGeometry().intersects(titleBar);
+        })) {
+        return at;
+    }
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return area.center() - QPoint(width() / 2, height() / 2);
 }
 
 void frmMain::applyDiarySettings() {

@@ -53,7 +53,7 @@ void frmMain::CheckTargetReached(int row) {
 
 void frmMain::LoadYearFile() {
     showShownDate();
-    diary_.summaries().loadYear(ShownYear);
+    showResult(diary_.summaries().loadYear(ShownYear));
     const Tab tab = selectedTab();
     if (tab == Tab::Year || tab == Tab::Total) {
         ListViewStatistics();
@@ -61,7 +61,7 @@ void frmMain::LoadYearFile() {
 }
 
 void frmMain::LoadTotalFile() {
-    diary_.summaries().loadTotal();
+    showResult(diary_.summaries().loadTotal());
     ListViewStatistics();
 }
 

@@ -3,6 +3,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -24,6 +28,127 @@ constexpr std::pair<char16_t, char16_t> lookAlikes[] = {
     {u'\u2014', u'\u2015'},  // EM DASH -> HORIZONTAL BAR
 };
 
+constexpr char32_t RawByteBase = 0xF0000;   // U+F0000 + byte
+constexpr char32_t RawPairBase = 0x100000;  // U+100000 + lead * 256 + trail
+constexpr char16_t Unassigned = 0xFFFF;     // no character of code page 932 is U+FFFF
+
+bool isLead(uchar b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool isTrail(uchar b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// What code page 932 makes of every single byte and every double-byte code,
+// read once from the converter itself.
+struct Tables {
+    std::array<char16_t, 256> single{};
+    std::vector<char16_t> pairs = std::vector<char16_t>(0x10000, Unassigned);
+
+    Tables() {
+        single.fill(Unassigned);
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
+            const QString text = decoder.decode(QByteArrayView(&byte, 1));
+            if (!isLead(uchar(b)) && !decoder.hasError() && text.size() == 1) {
+                single[b] = text.at(0).unicode();
+            }
+        }
+        // Every double-byte code in one pass, each followed by a line feed,
+        // which is never a trail byte: a code that decodes to one character
+        // that is not a substitute is assigned.
+        QByteArray all;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (isLead(uchar(lead)) && isTrail(uchar(trail))) {
+                    all += char(lead);
+                    all += char(trail);
+                    all += '\n';
+                }
+            }
+        }
+        QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
+        const QString decoded = decoder.decode(all);
+        const QList<QStringView> units = QStringView(decoded).split(u'\n');
+        qsizetype next = 0;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isLead(uchar(lead)) || !isTrail(uchar(trail))) {
+                    continue;
+                }
+                const QStringView unit = units.value(next++);
+                if (unit.size() == 1 && unit[0] != u'\uFFFD' && unit[0] != u'\u001A') {
+                    pairs[lead << 8 | trail] = unit[0].unicode();
+                }
+            }
+        }
+    }
+};
+
+const Tables& tables() {
+    static const Tables instance;
+    return instance;
+}
+
+void appendCodePoint(QString& text, char32_t code) {
+    const QChar surrogates[2] = {QChar::highSurrogate(code), QChar::lowSurrogate(code)};
+    text.append(surrogates, 2);
+}
+
+// Decoding byte by byte, for text that holds bytes code page 932 does not
+// assign.
+QString decodeKeepingRawBytes(QByteArrayView bytes) {
+    const Tables& t = tables();
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar b = uchar(bytes[i]);
+        if (isLead(b) && i + 1 < bytes.size() && isTrail(uchar(bytes[i + 1]))) {
+            const uchar trail = uchar(bytes[i + 1]);
+            const char16_t c = t.pairs[b << 8 | trail];
+            if (c != Unassigned) {
+                text.append(QChar(c));
+            } else {
+                appendCodePoint(text, RawPairBase + (char32_t(b) << 8 | trail));
+            }
+            i += 2;
+            continue;
+        }
+        if (t.single[b] != Unassigned) {
+            text.append(QChar(t.single[b]));
+        } else {
+            appendCodePoint(text, RawByteBase + b);
+        }
+        ++i;
+    }
+    return text;
+}
+
+// The bytes a private-use character of decode() stands for.
+std::optional<QByteArray> rawBytes(char32_t code) {
+    if (code >= RawByteBase && code <= RawByteBase + 0xFF) {
+        return QByteArray(1, char(code - RawByteBase));
+    }
+    if (code >= RawPairBase && code <= RawPairBase + 0xFFFF) {
+        const uchar lead = uchar((code - RawPairBase) >> 8);
+        const uchar trail = uchar(code - RawPairBase);
+        if (isLead(lead) && isTrail(trail)) {
+            const char pair[2] = {char(lead), char(trail)};
+            return QByteArray(pair, 2);
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether the text may hold characters of planes 15 and 16, where the
+// private-use characters of decode() lie.
+bool mayHoldRawBytes(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0xDB80 && c.unicode() <= 0xDBFF; });
+}
+
 // Lists each character that code page 932 cannot hold once, in order of
 // first appearance.
 QStringList unencodableCharacters(const QString& text) {
@@ -32,6 +157,9 @@ QStringList unencodableCharacters(const QString& text) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString character = text.mid(i, length);
         i += length;
+        if (rawBytes(character.toUcs4().value(0))) {
+            continue;
+        }
         QStringEncoder encoder(CodecName);
         const QByteArray bytes = encoder.encode(character);
         if (encoder.hasError() && !found.contains(character)) {
@@ -41,16 +169,38 @@ QStringList unencodableCharacters(const QString& text) {
     return found;
 }
 
+// Encodes text that holds private-use characters of decode(): runs of other
+// text go through the converter, those characters become their bytes.
+QByteArray encodeKeepingRawBytes(const QString& text, QStringEncoder& encoder) {
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const std::optional<QByteArray> raw =
+            pair ? rawBytes(QChar::surrogateToUcs4(text.at(i), text.at(i + 1))) : std::nullopt;
+        if (!raw) {
+            i += pair ? 2 : 1;
+            continue;
+        }
+        bytes += encoder.encode(QStringView(text).sliced(runStart, i - runStart));
+        bytes += *raw;
+        i += 2;
+        runStart = i;
+    }
+    bytes += encoder.encode(QStringView(text).sliced(runStart));
+    return bytes;
+}
+
 }  // namespace
 
 QString decode(QByteArrayView bytes) {
-    QStringDecoder decoder(CodecName);
+    QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
-    // The decoder keeps a lead byte cut off at the end back, waiting for its
-    // trail byte. A line feed, which is never a trail byte, turns it into a
-    // substitute; the line feed itself is dropped again.
-    text += decoder.decode(QByteArrayView("\n", 1));
-    text.chop(1);
+    if (decoder.hasError()) {
+        return decodeKeepingRawBytes(bytes);
+    }
     return text;
 }
 
@@ -82,7 +232,8 @@ QString mapLookAlikes(QString text) {
 Encoded encode(const QString& text) {
     const QString mapped = mapLookAlikes(text);
     QStringEncoder encoder(CodecName);
-    QByteArray bytes = encoder.encode(mapped);
+    QByteArray bytes =
+        mayHoldRawBytes(mapped) ? encodeKeepingRawBytes(mapped, encoder) : encoder.encode(mapped);
     if (!encoder.hasError()) {
         return {std::move(bytes), {}};
     }

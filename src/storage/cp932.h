@@ -7,8 +7,11 @@
 // Text of every data file is code page 932 (Shift-JIS as Windows writes it).
 namespace cp932 {
 
-// Decodes code page 932 bytes. Bytes that are not valid code page 932 become
-// the substitute character U+001A; decoding never fails.
+// Decodes code page 932 bytes; decoding never fails. Bytes that code page 932
+// does not assign are kept as private-use characters — a lone byte b as
+// U+F0000 + b, an unassigned double-byte code (lead, trail) as U+100000 +
+// lead * 256 + trail — which encode() writes back as the same bytes, so that
+// any file that loads can be saved unchanged.
 QString decode(QByteArrayView bytes);
 
 // Replaces characters that look like a code page 932 character but are not
@@ -23,8 +26,9 @@ struct Encoded {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Encodes text after mapping the look-alikes. Any other character outside code
-// page 932 makes the whole encoding fail: stored text is never mangled.
+// Encodes text after mapping the look-alikes; the private-use characters of
+// decode() become their bytes again. Any other character outside code page 932
+// makes the whole encoding fail: stored text is never mangled.
 Encoded encode(const QString& text);
 
 }  // namespace cp932

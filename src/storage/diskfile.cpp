@@ -35,6 +35,20 @@ std::unique_ptr<QFile> openWorkFileDevice(const QString& path) {
     return std::make_unique<QFile>(path);
 }
 
+// Writes all of data. A full disk first accepts part of a write without an
+// error; the write of the rest then fails and names the reason.
+bool writeAll(QFile& file, const QByteArray& data) {
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const qint64 n = file.write(data.constData() + written, data.size() - written);
+        if (n <= 0) {
+            return false;
+        }
+        written += qsizetype(n);
+    }
+    return true;
+}
+
 bool syncToDisk(QFile& file) {
     if (!file.flush()) {
         return false;
@@ -127,7 +141,7 @@ WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
     if (!work->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return {cannotWriteMessage(target, work->errorString())};
     }
-    const bool written = work->write(plain) == plain.size() && syncToDisk(*work);
+    const bool written = writeAll(*work, plain) && syncToDisk(*work);
     const QString writeError = work->errorString();
     work->close();
     if (!written) {

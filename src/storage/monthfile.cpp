@@ -6,7 +6,7 @@
 #include "platform/prompter.h"
 
 #include "storage/cp932.h"
-#include "storage/fieldreader.h"
+#include "storage/linereader.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,17 +15,26 @@ namespace monthfile {
 namespace {
 
 // The text as the file can hold it: a double quote inside a field would end
-// the field early and shift every later field of the file, so it becomes a
+// the field early, and a line end would end the record, so each becomes a
 // space, as all free text entry does.
-QString storedForm(const QString& field) {
-    QString safe = field;
-    return safe.replace(u'"', u' ');
+bool needsStoredForm(const QString& field) {
+    return std::any_of(field.cbegin(), field.cend(),
+                       [](QChar c) { return c == u'"' || c == u'\r' || c == u'\n'; });
+}
+
+QString storedForm(QString field) {
+    for (QChar& c : field) {
+        if (c == u'"' || c == u'\r' || c == u'\n') {
+            c = u' ';
+        }
+    }
+    return field;
 }
 
 // Copies a field in quotes to out and returns the position after it.
 QChar* putQuoted(QChar* out, const QString& field) {
     *out++ = u'"';
-    const QString safe = field.contains(u'"') ? storedForm(field) : field;
+    const QString safe = needsStoredForm(field) ? storedForm(field) : field;
     out = std::copy(safe.cbegin(), safe.cend(), out);
     *out++ = u'"';
     return out;
@@ -93,31 +102,34 @@ QString format(const QList<PrizeEntry>& records, const QString& password) {
 
 Content parse(QStringView text) {
     Content content;
-    FieldReader reader(text);
-    if (reader.atEndOfRecords()) {
-        return content;
-    }
-    QStringView first = reader.readFieldView();
-    if (first.startsWith(PasswordPrefix)) {
-        content.hasPasswordLine = true;
-        content.password = first.sliced(PasswordPrefix.size()).toString();
-        if (reader.atEndOfRecords()) {
-            return content;
-        }
-        first = reader.readFieldView();
-    }
-    content.records.reserve(text.count(u'\n') + 1);
+    // A month holds at most 32,767 records; a file of nothing but line ends
+    // must not reserve for millions.
+    content.records.reserve(std::min<qsizetype>(text.count(u'\n') + 1, 32768));
     std::array<RecentFields, PrizeEntryFieldCount> recent;
-    for (;;) {
+    std::array<QStringView, PrizeEntryFieldCount> fields;
+    LineReader lines(text);
+    QStringView line;
+    bool first = true;
+    while (lines.next(&line)) {
+        if (isBlankLine(line)) {
+            continue;
+        }
+        if (first) {
+            first = false;
+            if (readQuotedFields(line, 1, fields.data()) && fields[0].startsWith(PasswordPrefix)) {
+                content.hasPasswordLine = true;
+                content.password = fields[0].sliced(PasswordPrefix.size()).toString();
+                continue;
+            }
+        }
+        if (!readQuotedFields(line, PrizeEntryFieldCount, fields.data())) {
+            content.damagedLines.append(lines.number());
+            continue;
+        }
         PrizeEntry& record = content.records.emplace_back();
-        record[0] = recent[0].take(first);
-        for (int i = 1; i < PrizeEntryFieldCount; ++i) {
-            record[i] = recent[i].take(reader.readFieldView());
+        for (int i = 0; i < PrizeEntryFieldCount; ++i) {
+            record[i] = recent[i].take(fields[i]);
         }
-        if (reader.atEndOfRecords()) {
-            break;
-        }
-        first = reader.readFieldView();
     }
     return content;
 }
@@ -149,13 +161,20 @@ ReadResult read(const QString& path, const QString& currentPassword) {
         result.status = ReadResult::Status::Refused;
         return result;
     }
-    result.status = ReadResult::Status::Loaded;
+    result.status =
+        content.damagedLines.isEmpty() ? ReadResult::Status::Loaded : ReadResult::Status::Damaged;
     result.records = std::move(content.records);
+    result.damagedLines = std::move(content.damagedLines);
     return result;
 }
 
 QString dataFileErrorText(const QString& path) {
     return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s;
+}
+
+QString damagedMonthText(const QString& path, const QList<int>& lines) {
+    return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」の"_s + lineNumbers(lines) +
+           u"行目を読み取れません。\r\nこの月は読み取れた懸賞情報だけを表示し、保存しません。"_s;
 }
 
 void ShowDataFileError(platform::Prompter& prompter, const QString& path) {

@@ -13,7 +13,8 @@ class Prompter;
 // The month file: an optional password line "StartPassword=<password>" in
 // quotes, then one line per record of 17 quoted fields, in code page 932 with
 // CR LF, enciphered on disk. A month without records and without a password
-// line is no file at all.
+// line is no file at all. Blank lines are passed over; any other line that is
+// not one record is damage.
 namespace monthfile {
 
 inline constexpr QStringView PasswordPrefix = u"StartPassword=";
@@ -22,13 +23,14 @@ struct Content {
     bool hasPasswordLine = false;
     QString password;
     QList<PrizeEntry> records;
+    QList<int> damagedLines;  // numbers, from 1, of the lines that hold no record
 };
 
 // The plain text of a month file. A non-empty password adds the password line.
 QString format(const QList<PrizeEntry>& records, const QString& password);
 
-// Reads plain month file text. Never fails: a record cut short gets empty
-// fields for what is missing.
+// Reads plain month file text. Never fails: the lines that are records are
+// read, the others listed.
 Content parse(QStringView text);
 
 // Whether a file fits the start password in force: a file with a password
@@ -37,10 +39,12 @@ Content parse(QStringView text);
 bool passwordFits(const Content& content, const QString& currentPassword);
 
 struct ReadResult {
-    enum class Status { Loaded, Missing, Refused, Failed };
+    // Damaged: some lines are no record; records holds those that are.
+    enum class Status { Loaded, Missing, Refused, Failed, Damaged };
     Status status = Status::Missing;
-    QList<PrizeEntry> records;  // only when Loaded
-    QString error;              // only when Failed
+    QList<PrizeEntry> records;  // when Loaded or Damaged
+    QList<int> damagedLines;    // when Damaged
+    QString error;              // when Failed
 };
 
 ReadResult read(const QString& path, const QString& currentPassword);
@@ -49,6 +53,8 @@ ReadResult read(const QString& path, const QString& currentPassword);
 // in force, and the box that tells it.
 inline constexpr QStringView DataFileErrorTitle = u"認証エラー";
 QString dataFileErrorText(const QString& path);
+// What the user is told of a month file with damaged lines (title "ｴﾗｰ").
+QString damagedMonthText(const QString& path, const QList<int>& lines);
 void ShowDataFileError(platform::Prompter& prompter, const QString& path);
 
 // Writes the records (and the password line when password is not empty) to

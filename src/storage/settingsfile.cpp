@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstdlib>
 
 #include "storage/cp932.h"
 
@@ -130,9 +131,9 @@ Settings fromProfile(const ProfileText& profile) {
     }
     s.dreamMoneyFlag = offUnlessOne(u"DreamMoneyFlag");
     for (int i = 0; i < ColumnWidthCount; ++i) {
-        const QString width = value(ColumnWidthKeys[i]);
-        if (!width.isEmpty()) {
-            s.columnWidths[i] = width;
+        const std::optional<int> width = wholeNumber(value(ColumnWidthKeys[i]));
+        if (width && *width >= 0 && *width <= MaxColumnWidth) {
+            s.columnWidths[i] = QString::number(*width);
         }
     }
     s.startPassword = offUnlessOne(u"StartPassword");
@@ -145,10 +146,15 @@ Settings fromProfile(const ProfileText& profile) {
     s.allDeleteKakunin = onUnlessZero(u"AllDeleteKakunin");
     s.autoSumOutput = onUnlessZero(u"AutoSumOutput");
 
-    // The left position counts only together with a top position.
-    s.mainTop = wholeNumber(profile.value(PositionSection, u"MainTop"));
+    // The left position counts only together with a top position; a
+    // position beyond any desktop counts as none.
+    const auto position = [&](QStringView key) -> std::optional<int> {
+        const std::optional<int> twips = wholeNumber(profile.value(PositionSection, key));
+        return twips && std::abs(*twips) <= MaxPositionTwips ? twips : std::nullopt;
+    };
+    s.mainTop = position(u"MainTop");
     if (s.mainTop) {
-        s.mainLeft = wholeNumber(profile.value(PositionSection, u"MainLeft"));
+        s.mainLeft = position(u"MainLeft");
     }
     return s;
 }

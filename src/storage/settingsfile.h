@@ -19,6 +19,12 @@ inline constexpr int ColumnWidthCount = 16;
 inline constexpr int SizeNowDayIndex = 0;
 inline constexpr int SizeEndDayIndex = 9;
 
+// Widths are read as 0 to 99,999 twips; any other value gives the key's
+// default. Positions further than a million twips (about 17 m) from the
+// origin are no positions.
+inline constexpr int MaxColumnWidth = 99999;
+inline constexpr int MaxPositionTwips = 1000000;
+
 // The width keys in file order; they follow the record's columns.
 extern const std::array<QStringView, ColumnWidthCount> ColumnWidthKeys;
 extern const std::array<QStringView, ColumnWidthCount> DefaultColumnWidths;

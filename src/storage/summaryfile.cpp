@@ -1,9 +1,12 @@
 #include "storage/summaryfile.h"
 
+#include <QDir>
 #include <cmath>
+#include <optional>
 
 #include "storage/cp932.h"
-#include "storage/fieldreader.h"
+#include "storage/currency.h"
+#include "storage/linereader.h"
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +21,26 @@ Row zeroRow(int month) {
     return row;
 }
 
-ReadResult readRows(const QString& path, int columns) {
+// A row of `columns` numbers, or nothing.
+std::optional<Row> readRow(QStringView line, int columns) {
+    const QList<QStringView> fields = line.split(u',');
+    if (fields.size() != columns) {
+        return std::nullopt;
+    }
+    Row row;
+    row.reserve(columns);
+    for (QStringView field : fields) {
+        if (!Currency::parse(field)) {
+            return std::nullopt;
+        }
+        row.append(field.toString());
+    }
+    return row;
+}
+
+// Reads the rows; a damaged line gives the row `damaged` when one is given
+// (the year file keeps its months in place) and is left out otherwise.
+ReadResult readRows(const QString& path, int columns, const std::optional<Row>& damaged) {
     ReadResult result;
     const diskfile::ReadResult file = diskfile::readEnciphered(path);
     if (file.status == diskfile::ReadResult::Status::Missing) {
@@ -29,16 +51,29 @@ ReadResult readRows(const QString& path, int columns) {
         result.error = file.error;
         return result;
     }
-    result.status = ReadResult::Status::Read;
     const QString text = cp932::decode(file.plain);
-    FieldReader reader(text);
-    while (!reader.atEndOfRecords()) {
-        Row row;
-        row.reserve(columns);
-        for (int i = 0; i < columns; ++i) {
-            row.append(reader.readField());
+    LineReader lines(text);
+    QStringView line;
+    while (lines.next(&line)) {
+        if (isBlankLine(line)) {
+            continue;
         }
-        result.rows.append(row);
+        if (std::optional<Row> row = readRow(line, columns)) {
+            result.rows.append(std::move(*row));
+            continue;
+        }
+        result.damagedLines.append(lines.number());
+        if (damaged) {
+            result.rows.append(*damaged);
+        }
+    }
+    result.status =
+        result.damagedLines.isEmpty() ? ReadResult::Status::Read : ReadResult::Status::Damaged;
+    if (!result.damagedLines.isEmpty()) {
+        result.error =
+            u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」の"_s +
+            lineNumbers(result.damagedLines) +
+            u"行目を読み取れません。\r\nこのファイルは読み取れた行だけを表示し、保存しません。"_s;
     }
     return result;
 }
@@ -54,21 +89,25 @@ QList<Row> zeroYear() {
 }
 
 ReadResult readYear(const QString& path) {
-    ReadResult result = readRows(path, YearColumns);
-    if (result.status != ReadResult::Status::Read) {
+    ReadResult result = readRows(path, YearColumns, Row());
+    if (result.status != ReadResult::Status::Read && result.status != ReadResult::Status::Damaged) {
         result.rows = zeroYear();
         return result;
     }
     // The position of a row is its month, whatever the file holds.
     result.rows.resize(std::min<qsizetype>(result.rows.size(), 12));
-    for (int month = int(result.rows.size()) + 1; month <= 12; ++month) {
-        result.rows.append(zeroRow(month));
+    for (int month = 1; month <= 12; ++month) {
+        if (month > result.rows.size()) {
+            result.rows.append(zeroRow(month));
+        } else if (result.rows[month - 1].isEmpty()) {
+            result.rows[month - 1] = zeroRow(month);
+        }
     }
     return result;
 }
 
 ReadResult readTotal(const QString& path) {
-    return readRows(path, TotalColumns);
+    return readRows(path, TotalColumns, std::nullopt);
 }
 
 diskfile::WriteResult write(const QString& path, const QList<Row>& rows) {

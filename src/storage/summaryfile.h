@@ -34,17 +34,21 @@ using Row = QStringList;
 // The 12 rows of a year without a year file: "0" everywhere, "0.00" as rate.
 QList<Row> zeroYear();
 
+// A row is one line of its 10 (year) or 11 (total) numbers; blank lines are
+// passed over, any other line is damage. A damaged file shows what it could
+// read and is never written over.
 struct ReadResult {
-    enum class Status { Read, Missing, Failed };
+    enum class Status { Read, Missing, Failed, Damaged };
     Status status = Status::Missing;
     QList<Row> rows;
-    QString error;
+    QList<int> damagedLines;  // numbers, from 1, of the lines that are no row
+    QString error;            // when Failed or Damaged: what the user is told
 };
 
-// Always 12 rows, by position: missing rows are those of the zero table and
-// rows past the twelfth are left out.
+// Always 12 rows, by position: missing rows, and the rows of damaged lines,
+// are those of the zero table; rows past the twelfth are left out.
 ReadResult readYear(const QString& path);
-// Rows of 11 values as they stand in the file.
+// The rows of 11 values that stand in the file.
 ReadResult readTotal(const QString& path);
 
 // Writes the rows, each value joined by ","; no rows remove the file.

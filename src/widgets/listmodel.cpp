@@ -19,8 +19,15 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     switch (role) {
-        case Qt::DisplayRole:
-            return text(index.row(), index.column());
+        case Qt::DisplayRole: {
+            // A cell shows the start of a long text; laying out megabytes
+            // would stall the list. The text itself stays as it is.
+            QString shown = text(index.row(), index.column());
+            if (shown.size() > MaxShownCharacters) {
+                shown.truncate(MaxShownCharacters);
+            }
+            return shown;
+        }
         case Qt::ForegroundRole:
             return cellColor(index.row(), index.column());
         case Qt::FontRole:

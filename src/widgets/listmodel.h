@@ -37,6 +37,9 @@ class ListModel : public QAbstractTableModel {
         Qt::Alignment alignment = Qt::AlignLeft;
     };
 
+    // A cell shows at most this many characters of its text.
+    static constexpr int MaxShownCharacters = 1000;
+
     explicit ListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -1,8 +1,11 @@
 // The main window's start-up, columns and sorting, with a scripted desktop.
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTest>
@@ -263,6 +266,45 @@ class TestFrmMain : public QObject {
         QCOMPARE(toggled.count(), 0);
         QVERIFY(confirm->isChecked());
         end(window);
+    }
+
+    // A month with one field of 5 MB starts at once and shows the start of
+    // the field; the record keeps all of it.
+    void hugeFieldStartsQuickly() {
+        ProgramFixture program;
+        const QString monthFile = program.folder.paths().monthFile(u"2010"_s, u"01"_s);
+        PrizeEntry big = entry(u"1"_s, u"0"_s, u"1名様"_s);
+        big[Present] = QString(5 * 1024 * 1024, u'賞');
+        QVERIFY(monthfile::write(monthFile, {big}, QString()).ok());
+        QElapsedTimer timer;
+        timer.start();
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        QCoreApplication::processEvents();
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed < 1000, qPrintable(u"%1 ms"_s.arg(elapsed)));
+        const ListView* month = list(window, u"lvwMonth"_s);
+        const QModelIndex cell = month->listModel().index(0, Present);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), 1000);
+        QCOMPARE(month->listModel().text(0, Present).size(), 5 * 1024 * 1024);
+        end(window);
+    }
+
+    // A stored position that would put the window on no screen brings it
+    // up in the middle of the screen, and the end stores where it really is.
+    void positionOffEveryScreenIsCentred() {
+        ProgramFixture program;
+        const DataPaths paths = program.folder.paths();
+        QVERIFY(writeEnciphered(
+            paths.settingsFile(),
+            "[Setting]\r\n\r\n[Position]\r\nMainTop=900000\r\nMainLeft=-900000\r\n"));
+        frmMain* window = program.start();
+        QVERIFY(window != nullptr);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.intersects(window->frameGeometry()));
+        end(window);
+        const QByteArray stored = deciphered(paths.settingsFile());
+        QVERIFY2(!stored.contains("900000"), stored.constData());
     }
 };
 

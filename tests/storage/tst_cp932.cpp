@@ -61,13 +61,67 @@ class TestCp932 : public QObject {
         QVERIFY(!encoded.error.contains(u"当"_s));
     }
 
-    void invalidBytesDecodeToSubstitutes() {
-        // 0x81 0xFF is no character; 0xFD is not a lead byte.
-        QCOMPARE(cp932::decode(QByteArray("\x82\xa0\x81\xff\xfd"
-                                          "A")),
-                 u"あ\u001A\u001A\u001AA"_s);
-        // A lead byte at the very end.
-        QCOMPARE(cp932::decode(QByteArray("A\x82")), u"A\u001A"_s);
+    // Bytes code page 932 does not assign survive a load and a save: a lone
+    // byte, an unassigned double-byte code, a lead byte before a quote and at
+    // the very end.
+    void unassignedBytesSurviveTheRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        const auto raw = [](char32_t code) { return QString::fromUcs4(&code, 1); };
+        QTest::newRow("unassigned code 85 40") << QByteArray(
+                                                      "A\x85\x40"
+                                                      "B")
+                                               << u"A"_s + raw(0x108540) + u"B"_s;
+        QTest::newRow("single bytes 80 a0 fd ff")
+            << QByteArray("\x80\xa0\xfd\xff")
+            << raw(0xF0080) + raw(0xF00A0) + raw(0xF00FD) + raw(0xF00FF);
+        QTest::newRow("lead byte before a quote")
+            << QByteArray("\"\x81\"") << u"\""_s + raw(0xF0081) + u"\""_s;
+        QTest::newRow("lead byte at the end")
+            << QByteArray("\x82\xa0\x82") << u"あ"_s + raw(0xF0082);
+        QTest::newRow("lead byte before an invalid trail")
+            << QByteArray("\x81\xff\x82\xa0") << raw(0xF0081) + raw(0xF00FF) + u"あ"_s;
+    }
+    void unassignedBytesSurviveTheRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(cp932::decode(bytes), text);
+        const cp932::Encoded encoded = cp932::encode(cp932::decode(bytes));
+        QVERIFY2(encoded.ok(), qPrintable(encoded.error));
+        QCOMPARE(encoded.bytes, bytes);
+    }
+
+    // Every byte and every double-byte code: decoding and encoding again
+    // gives the same text, and the same bytes but for the codes that code
+    // page 932 holds twice (the vendor extensions given again elsewhere).
+    void everyCodeRoundTrips() {
+        int changedBytes = 0;
+        const auto check = [&](const QByteArray& bytes) {
+            const QString text = cp932::decode(bytes);
+            const cp932::Encoded encoded = cp932::encode(text);
+            QVERIFY2(encoded.ok(), bytes.toHex().constData());
+            QCOMPARE(cp932::decode(encoded.bytes), text);
+            changedBytes += encoded.bytes != bytes;
+        };
+        for (int b = 0; b < 256; ++b) {
+            check(QByteArray(1, char(b)));
+            for (int t = 0; t < 256; ++t) {
+                const char pair[2] = {char(b), char(t)};
+                check(QByteArray(pair, 2));
+            }
+        }
+        // Only duplicate codes may come back as other bytes; there are a few
+        // hundred of them, never thousands.
+        QVERIFY2(changedBytes < 1000, qPrintable(QString::number(changedBytes)));
+    }
+
+    // Characters of planes 15 and 16 that stand for no byte are refused as
+    // any other character outside the code page.
+    void otherPrivateUseCharactersAreRefused() {
+        const char32_t code = 0x100041;  // 00 41: no lead byte
+        const cp932::Encoded encoded = cp932::encode(QString::fromUcs4(&code, 1));
+        QVERIFY(!encoded.ok());
+        QVERIFY2(encoded.error.contains(u"(U+100041)"_s), qPrintable(encoded.error));
     }
 };
 

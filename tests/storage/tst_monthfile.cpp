@@ -78,7 +78,11 @@ class TestMonthFile : public QObject {
         QVERIFY(monthfile::write(month_, records, u"pw"_s).ok());
         const monthfile::ReadResult read = monthfile::read(month_, u"pw"_s);
         QCOMPARE(read.status, monthfile::ReadResult::Status::Loaded);
-        QCOMPARE(read.records, records);
+        // A record is one line: the line end inside the comment is stored as
+        // spaces.
+        QList<PrizeEntry> expected = records;
+        expected[1][Msg] = u"2行の  コメント, カンマ入り"_s;
+        QCOMPARE(read.records, expected);
     }
 
     void doubleQuotesCannotBreakTheFile() {

@@ -138,8 +138,19 @@ class TestSettingsFile : public QObject {
         QCOMPARE(fromText(firstStartWith(u"DeleteKakunin"_s, u"DeleteKakunin=2"_s)).deleteKakunin,
                  false);
         QCOMPARE(fromText(firstStartWith(u"SizeMsg"_s, QString())).columnWidths[15], u"99999"_s);
+        // Widths are whole numbers of 0 to 99,999 twips; anything else is the
+        // default, so that no width can overflow the pixel arithmetic.
+        const auto sizeId = [&](const QString& value) {
+            return fromText(firstStartWith(u"SizeID"_s, u"SizeID="_s + value)).columnWidths[1];
+        };
         QCOMPARE(fromText(firstStartWith(u"SizeMsg"_s, u"SizeMsg=abc"_s)).columnWidths[15],
-                 u"abc"_s);
+                 u"99999"_s);
+        QCOMPARE(sizeId(u"0"_s), u"0"_s);
+        QCOMPARE(sizeId(u"99999"_s), u"99999"_s);
+        QCOMPARE(sizeId(u"0800"_s), u"800"_s);
+        for (const QString& bad : {u"100000"_s, u"999999999"_s, u"-1"_s, u"1.5"_s}) {
+            QCOMPARE(sizeId(bad), u"750"_s);
+        }
         const Settings letters =
             fromText(firstStartWith(u"DreamMoney"_s, u"DreamMoney=たくさん"_s));
         QCOMPARE(letters.dreamMoney, u"1000000"_s);
@@ -153,6 +164,10 @@ class TestSettingsFile : public QObject {
         QVERIFY(!noTop.mainLeft.has_value());
         QVERIFY(!fromText(firstStartWith(u"MainLeft"_s, u"MainLeft=左"_s)).mainLeft.has_value());
         QCOMPARE(fromText(QString::fromLatin1(firstStartFile)).mainLeft, std::optional<int>(-8));
+        // A position beyond any desktop is none.
+        QVERIFY(!fromText(firstStartWith(u"MainTop"_s, u"MainTop=-99999999"_s)).mainTop);
+        QCOMPARE(fromText(firstStartWith(u"MainTop"_s, u"MainTop=-1000000"_s)).mainTop,
+                 std::optional<int>(-1000000));
     }
 
     void dreamMoneyFlagNeedsTheSameTarget() {
