@@ -31,6 +31,15 @@ bool readPath(Reader& in, Step& step) {
     return in.any(&step.text, u"a path"_s);
 }
 
+bool readBytesForm(Reader& in, Step& step) {
+    QString form;
+    if (!in.any(&step.text, u"a path"_s) || !in.oneOf(&form, {u"plain"_s, u"enciphered"_s})) {
+        return false;
+    }
+    step.flag = form == u"enciphered"_s;
+    return true;
+}
+
 bool readWindowState(Reader& in, Step& step) {
     QString state;
     if (!in.target(&step.target, true) || !in.oneOf(&state, {u"open"_s, u"closed"_s})) {
@@ -58,6 +67,7 @@ constexpr CheckSyntax ProgramChecks[] = {
     {u"ended", Property::Ended, &readNothing},     {u"window", Property::Window, &readWindowState},
     {u"shell", Property::Shell, &readShellTarget}, {u"file", Property::FileExists, &readFileState},
     {u"plain", Property::Plain, &readPath},        {u"text", Property::PlainText, &readPath},
+    {u"bytes", Property::Bytes, &readBytesForm},
 };
 
 bool readText(Reader& in, Step& step) {

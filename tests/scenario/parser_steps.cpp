@@ -21,8 +21,15 @@ bool readToday(Reader& in, Step& step) {
 
 bool readWrite(Reader& in, Step& step) {
     QString form;
-    if (!in.any(&step.text, u"a path"_s) || !in.oneOf(&form, {u"plain"_s, u"enciphered"_s})) {
+    if (!in.any(&step.text, u"a path"_s) ||
+        !in.oneOf(&form, {u"plain"_s, u"enciphered"_s, u"bytes"_s})) {
         return false;
+    }
+    if (form == u"bytes"_s) {
+        step.bytes = true;
+        if (!in.oneOf(&form, {u"plain"_s, u"enciphered"_s})) {
+            return false;
+        }
     }
     step.flag = form == u"enciphered"_s;
     return true;

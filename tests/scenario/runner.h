@@ -174,6 +174,7 @@ class Runner : public QObject {
     // Checks of files (runner_files.cpp)
     Outcome expectFileExists(const Step& step);
     Outcome expectFile(const Step& step);
+    Outcome expectBytes(const Step& step);
 
     QString expand(const QString& text) const;
     QString resolve(const QString& path) const;

@@ -25,6 +25,7 @@ Runner::Outcome Runner::expect(const Step& step) {
         {Property::Ended, &Runner::expectEnded}, {Property::Window, &Runner::expectWindow},
         {Property::Shell, &Runner::expectShell}, {Property::FileExists, &Runner::expectFileExists},
         {Property::Plain, &Runner::expectFile},  {Property::PlainText, &Runner::expectFile},
+        {Property::Bytes, &Runner::expectBytes},
     };
     for (const auto& entry : handlers) {
         if (entry.property == step.property) {

@@ -46,4 +46,35 @@ Runner::Outcome Runner::expectFile(const Step& step) {
     return passed();
 }
 
+Runner::Outcome Runner::expectBytes(const Step& step) {
+    const std::optional<QByteArray> wanted = hexBytes(step.lines);
+    if (!wanted) {
+        return failed({u"lines of hexadecimal byte pairs"_s, quoted(step.lines.join(u' ')), {}});
+    }
+    const QString path = resolve(step.text);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return retry({u"the file "_s + QDir::toNativeSeparators(path),
+                      QFileInfo::exists(path) ? file.errorString() : u"there is no such file"_s,
+                      {}});
+    }
+    QByteArray bytes = file.readAll();
+    if (step.flag) {
+        mdlBinaryCipher::CipherBuffer(bytes);
+    }
+    if (bytes == *wanted) {
+        return passed();
+    }
+    qsizetype at = 0;
+    while (at < bytes.size() && at < wanted->size() && bytes[at] == (*wanted)[at]) {
+        ++at;
+    }
+    const auto around = [at](const QByteArray& b) {
+        return QString::fromLatin1(b.mid(std::max<qsizetype>(0, at - 8), 24).toHex(' '));
+    };
+    return retry({u"%1 bytes: %2"_s.arg(wanted->size()).arg(around(*wanted)),
+                  u"%1 bytes: %2"_s.arg(bytes.size()).arg(around(bytes)),
+                  {u"first difference at byte %1 (the bytes shown start 8 before it)"_s.arg(at)}});
+}
+
 }  // namespace scenario

@@ -22,13 +22,23 @@ Runner::Outcome Runner::setToday(const Step& step) {
 
 Runner::Outcome Runner::writeFile(const Step& step) {
     const QString path = resolve(step.text);
-    QString text;
-    for (const QString& line : step.lines) {
-        text += expand(line) + u"\r\n"_s;
-    }
-    cp932::Encoded encoded = cp932::encode(text);
-    if (!encoded.ok()) {
-        return failed({u"text that code page 932 can hold"_s, encoded.error, {}});
+    cp932::Encoded encoded;
+    if (step.bytes) {
+        const std::optional<QByteArray> bytes = hexBytes(step.lines);
+        if (!bytes) {
+            return failed(
+                {u"lines of hexadecimal byte pairs"_s, quoted(step.lines.join(u' ')), {}});
+        }
+        encoded.bytes = *bytes;
+    } else {
+        QString text;
+        for (const QString& line : step.lines) {
+            text += expand(line) + u"\r\n"_s;
+        }
+        encoded = cp932::encode(text);
+        if (!encoded.ok()) {
+            return failed({u"text that code page 932 can hold"_s, encoded.error, {}});
+        }
     }
     if (step.flag) {
         mdlBinaryCipher::CipherBuffer(encoded.bytes);

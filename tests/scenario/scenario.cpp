@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include <cctype>
+
 #include "parser.h"
 
 using namespace Qt::StringLiterals;
@@ -21,7 +23,8 @@ QStringList splitLines(const QString& text) {
 bool takesHeredoc(const Step& step) {
     return step.kind == StepKind::Write || step.kind == StepKind::Clipboard ||
            (step.kind == StepKind::Expect &&
-            (step.property == Property::Plain || step.property == Property::PlainText));
+            (step.property == Property::Plain || step.property == Property::PlainText ||
+             step.property == Property::Bytes));
 }
 
 // Fills step from the tokens of its line; false with error set when they do
@@ -187,6 +190,25 @@ Scenario parse(const QString& text) {
         }
     }
     return result;
+}
+
+std::optional<QByteArray> hexBytes(const QStringList& lines) {
+    QByteArray digits;
+    for (const QString& line : lines) {
+        for (QChar c : line) {
+            if (c == u' ') {
+                continue;
+            }
+            if (c.unicode() > 127 || !std::isxdigit(c.toLatin1())) {
+                return std::nullopt;
+            }
+            digits += c.toLatin1();
+        }
+    }
+    if (digits.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    return QByteArray::fromHex(digits);
 }
 
 }  // namespace scenario

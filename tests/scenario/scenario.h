@@ -60,6 +60,7 @@ enum class Property {
     FileExists,
     Plain,      // enciphered file, compared deciphered
     PlainText,  // file stored as it is
+    Bytes,      // a file's bytes, as they are or deciphered
 };
 
 // "window.object", or "window" alone for the window itself.
@@ -79,6 +80,7 @@ struct Step {
     QString message;      // a message step's text
     bool cancel = false;  // file, folder and printer answers
     bool flag = false;    // on, yes, exists, open, right button, enciphered
+    bool bytes = false;   // write: the heredoc is hexadecimal bytes
     QList<int> numbers;   // rows, columns and values, as written (from 1)
     QDate date;
     QStringList cells;  // a row's cells
@@ -93,6 +95,11 @@ struct Step {
     // used by them.
     bool isAction() const;
 };
+
+// The bytes of hexadecimal lines ("82 a0 0d0a"): spaces are ignored and the
+// lines are joined without any line end. Nothing when a line holds anything
+// else or an odd number of digits.
+std::optional<QByteArray> hexBytes(const QStringList& lines);
 
 struct SyntaxError {
     int line = 0;

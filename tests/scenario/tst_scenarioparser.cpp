@@ -129,6 +129,29 @@ class TestScenarioParser : public QObject {
         QVERIFY(s[12].isAction() && !s[4].isAction());
     }
 
+    // Files given and checked byte by byte, in hexadecimal.
+    void byteSteps() {
+        const scenario::Scenario parsed = scenario::parse(
+            u"write data/a.log bytes enciphered <<END\n"
+            u"82 a0 85\n"
+            u"40\n"
+            u"END\n"
+            u"expect bytes data/a.log plain <<END\n"
+            u"8240\n"
+            u"END\n"_s);
+        QVERIFY2(parsed.errors.isEmpty(), qPrintable(parsed.errors.value(0).message));
+        const QList<scenario::Step>& s = parsed.steps;
+        QCOMPARE(s.size(), 2);
+        QVERIFY(s[0].bytes && s[0].flag);
+        QCOMPARE(scenario::hexBytes(s[0].lines), QByteArray("\x82\xa0\x85\x40"));
+        QCOMPARE(s[1].property, Property::Bytes);
+        QVERIFY(!s[1].flag);
+        QCOMPARE(scenario::hexBytes({u"8"_s}), std::nullopt);
+        QCOMPARE(scenario::hexBytes({u"zz"_s}), std::nullopt);
+        QCOMPARE(scenario::hexBytes({u"ａ1"_s}), std::nullopt);
+        QCOMPARE(scenario::parse(u"write a.log bytes <<END\nEND\n"_s).errors.size(), 1);
+    }
+
     void errors_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("message");
