@@ -43,6 +43,13 @@ Result MonthBook::load(const QString& year, const QString& month, const QString&
             break;
     }
     records_.assign(std::move(read.records));
+    if (statistics::countOf(records_.records()).overflow && !toldOverflow_.contains(path())) {
+        toldOverflow_.append(path());
+        result.error(
+            u"データファイル「%1」の当選額の合計が扱える範囲を超えています。\r\n"
+            u"合計には範囲に収まるところまでを表示します。"_s.arg(
+                QDir::toNativeSeparators(path())));
+    }
     return result;
 }
 

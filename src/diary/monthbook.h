@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "diary/recordlist.h"
 #include "diary/result.h"
@@ -55,6 +56,7 @@ class MonthBook {
     State state_ = State::None;
     RecordList records_;
     Currency expenses_;
+    QStringList toldOverflow_;  // months whose sum of money won passed the range, told once
 };
 
 }  // namespace diary

@@ -32,9 +32,13 @@ void add(Counts& counts, const PrizeEntry& record, const RowMark& mark) {
         return;
     }
     ++counts.wins;
-    // A sum beyond the range of money keeps the last sum it could hold.
-    counts.winMoney =
-        counts.winMoney.plus(prizeValue(record[HappyMoney])).value_or(counts.winMoney);
+    // A sum beyond the range of money keeps the last sum it could hold, and
+    // says so.
+    if (const std::optional<Currency> sum = counts.winMoney.plus(prizeValue(record[HappyMoney]))) {
+        counts.winMoney = *sum;
+    } else {
+        counts.overflow = true;
+    }
     switch (mark.prizeClass) {
         case PrizeClass::Small:
             ++counts.smallWins;

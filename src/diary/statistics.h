@@ -28,6 +28,8 @@ struct Counts {
     qint32 middleWins = 0;
     qint32 bigWins = 0;
     Currency winMoney;
+    bool overflow =
+        false;  // the money won passed the range of money: winMoney is the last sum that fit
 };
 
 // Adds one record to the counts. A prize value that is not a number counts 0.

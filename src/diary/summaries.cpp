@@ -1,5 +1,6 @@
 #include "diary/summaries.h"
 
+#include <QDir>
 #include <algorithm>
 
 #include "storage/summaryfile.h"
@@ -17,10 +18,6 @@ Currency money(const QString& text) {
 
 Currency difference(Currency a, Currency b) {
     return a.minus(b).value_or(a);
-}
-
-Currency sum(Currency a, Currency b) {
-    return a.plus(b).value_or(a);
 }
 
 // The rate and the balance of a row follow from its other figures.
@@ -71,14 +68,29 @@ Currency YearSums::balance() const {
 YearSums sumOf(const QList<QStringList>& rows) {
     using namespace summaryfile;
     YearSums s;
+    const auto addCount = [&](qint64& sum, const QString& text) {
+        qint64 next = 0;
+        if (__builtin_add_overflow(sum, countOf(text), &next)) {
+            s.overflow = true;
+        } else {
+            sum = next;
+        }
+    };
+    const auto addMoney = [&](Currency& sum, const QString& text) {
+        if (const std::optional<Currency> next = sum.plus(diary::money(text))) {
+            sum = *next;
+        } else {
+            s.overflow = true;
+        }
+    };
     for (const Row& row : rows) {
-        s.smallWins += countOf(row.value(SmallWins));
-        s.middleWins += countOf(row.value(MiddleWins));
-        s.bigWins += countOf(row.value(BigWins));
-        s.wins += countOf(row.value(WinCount));
-        s.entries += countOf(row.value(EntryCount));
-        s.money = sum(s.money, diary::money(row.value(WinMoney)));
-        s.expenses = sum(s.expenses, diary::money(row.value(Expenses)));
+        addCount(s.smallWins, row.value(SmallWins));
+        addCount(s.middleWins, row.value(MiddleWins));
+        addCount(s.bigWins, row.value(BigWins));
+        addCount(s.wins, row.value(WinCount));
+        addCount(s.entries, row.value(EntryCount));
+        addMoney(s.money, row.value(WinMoney));
+        addMoney(s.expenses, row.value(Expenses));
     }
     return s;
 }
@@ -116,23 +128,31 @@ Result Summaries::damaged(const QString& path, const QString& text) {
     return result;
 }
 
-Result Summaries::loadYear(const QString& year) {
-    const QString path = paths_.yearFile(year);
-    summaryfile::ReadResult read = summaryfile::readYear(path);
-    year_.assign(std::move(read.rows));
+Result Summaries::loaded(const QString& path, const summaryfile::ReadResult& read,
+                         const YearSums& sums) {
     if (read.status == summaryfile::ReadResult::Status::Damaged) {
         return damaged(path, read.error);
+    }
+    if (sums.overflow) {
+        return damaged(
+            path,
+            u"データファイル「%1」の合計が扱える範囲を超えています。\r\n"
+            u"合計には範囲に収まるところまでを表示します。"_s.arg(QDir::toNativeSeparators(path)));
     }
     return {};
 }
 
+Result Summaries::loadYear(const QString& year) {
+    const QString path = paths_.yearFile(year);
+    summaryfile::ReadResult read = summaryfile::readYear(path);
+    year_.assign(read.rows);
+    return loaded(path, read, yearSums());
+}
+
 Result Summaries::loadTotal() {
     summaryfile::ReadResult read = summaryfile::readTotal(paths_.totalFile());
-    total_.assign(std::move(read.rows));
-    if (read.status == summaryfile::ReadResult::Status::Damaged) {
-        return damaged(paths_.totalFile(), read.error);
-    }
-    return {};
+    total_.assign(read.rows);
+    return loaded(paths_.totalFile(), read, totalSums());
 }
 
 Result Summaries::storeMonth(const QString& year, int month,

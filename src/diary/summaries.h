@@ -7,6 +7,7 @@
 #include "diary/rowlist.h"
 #include "storage/currency.h"
 #include "storage/datafolder.h"
+#include "storage/summaryfile.h"
 
 namespace diary {
 
@@ -19,6 +20,9 @@ struct YearSums {
     qint64 entries = 0;
     Currency money;
     Currency expenses;
+    // A sum passed its range (64-bit counts, money): it keeps the last value
+    // that fit.
+    bool overflow = false;
 
     QString winRate() const;
     Currency balance() const;
@@ -60,6 +64,8 @@ class Summaries {
   private:
     // Tells of a damaged file once while the program runs.
     Result damaged(const QString& path, const QString& text);
+    // What the user is told of a file just read: damage, or sums out of range.
+    Result loaded(const QString& path, const summaryfile::ReadResult& read, const YearSums& sums);
 
     DataPaths paths_;
     QStringList toldDamaged_;
