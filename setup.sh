@@ -3,12 +3,15 @@
 # missing, configures, builds, and then starts the program or runs every test.
 #
 #   ./setup.sh run     build (release) and start the program
-#   ./setup.sh test    format check, sanitizer tests, then the plain tests
+#   ./setup.sh test    format check, sanitizer tests, the plain tests, then a
+#                      bounded run of every fuzz target
 #   ./setup.sh bench   build (release) and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format)
+# The fuzz targets are built with clang and its libFuzzer.
+fuzz_packages=(clang libclang-rt-14-dev)
 # Japanese fonts for a readable window; the tests do not need them.
 run_packages=(fonts-noto-cjk)
 
@@ -43,12 +46,14 @@ case "${1:-}" in
         exec ./build/release/src/kirabilog
         ;;
     test)
-        install_missing "${build_packages[@]}"
+        install_missing "${build_packages[@]}" "${fuzz_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize
         build debug
         ctest --preset debug
+        build fuzz
+        ctest --preset fuzz
         ;;
     bench)
         install_missing "${build_packages[@]}"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "storage/cp932.h"
+#include "storage/linereader.h"
 
 using namespace Qt::StringLiterals;
 
@@ -63,10 +64,9 @@ Settings::Settings() {
 }
 
 ProfileText::ProfileText(QStringView text) {
-    for (QStringView line : text.tokenize(u'\n')) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
+    LineReader lines(text);
+    QStringView line;
+    while (lines.next(&line)) {
         line = trimmedBlanks(line);
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
@@ -78,14 +78,21 @@ ProfileText::ProfileText(QStringView text) {
         if (sections_.isEmpty() || equals <= 0) {
             continue;
         }
-        QStringView value = trimmedBlanks(line.sliced(equals + 1));
+        // Cut at a NUL and at the length limit, and blanks trimmed after each
+        // cut: a value read is the value that reads back once written.
+        QStringView value = line.sliced(equals + 1);
         const qsizetype nul = value.indexOf(QChar(u'\0'));
         if (nul >= 0) {
             value.truncate(nul);
         }
+        value = trimmedBlanks(value);
+        qsizetype length = std::min(value.size(), MaxValueLength);
+        if (length < value.size() && length > 0 && value[length - 1].isHighSurrogate()) {
+            --length;  // never half a character
+        }
+        value = trimmedBlanks(value.first(length));
         sections_.last().keys.append(
-            {trimmedBlanks(line.first(equals)).toString(),
-             value.first(std::min(value.size(), MaxValueLength)).toString()});
+            {trimmedBlanks(line.first(equals)).toString(), value.toString()});
     }
 }
 

@@ -181,6 +181,26 @@ class TestSettingsFile : public QObject {
         QVERIFY(deciphered(path_).contains("\r\nDreamMoney=2000000\r\nDreamMoneyFlag=0\r\n"));
     }
 
+    // A value read is the value that reads back once written: a lone CR
+    // ends a line as the other line ends do, and blanks are trimmed after
+    // the cut at a NUL and at 255 characters.
+    void valuesReadBackTheSame() {
+        const ProfileText profile(
+            u"[Setting]\r\nStartPasswordInput=ab\r\x0e\t\r\n"
+            u"SizeID=12\t\0junk\r\nDreamMoney=5\rNoTyohuku=0\n"_s +
+            u"StartKirabi="_s + QString(254, u'x') + u" y"_s);
+        QCOMPARE(profile.value(u"Setting", u"StartPasswordInput"), u"ab"_s);
+        QCOMPARE(profile.value(u"Setting", u"SizeID"), u"12"_s);
+        QCOMPARE(profile.value(u"Setting", u"DreamMoney"), u"5"_s);
+        QCOMPARE(profile.value(u"Setting", u"NoTyohuku"), u"0"_s);
+        QCOMPARE(profile.value(u"Setting", u"StartKirabi"), QString(254, u'x'));
+        const char32_t raw = 0xF0080;
+        const QString surrogate = QString(254, u'x') + QString::fromUcs4(&raw, 1);
+        QCOMPARE(ProfileText(u"[Setting]\nStartPasswordInput="_s + surrogate)
+                     .value(u"Setting", u"StartPasswordInput"),
+                 QString(254, u'x'));
+    }
+
     void profileReaderBehaviour() {
         const QString long300 = QString(300, u'あ');
         const ProfileText profile(

@@ -1,0 +1,39 @@
+// The month reader on any bytes, plain and through the enciphered file:
+// whatever loads saves again, and what is saved reads back equal.
+#include <QFile>
+
+#include "fuzzsupport.h"
+#include "storage/cp932.h"
+#include "storage/monthfile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    // The plain parse: the records read format and encode again, and the
+    // text they make parses to the same records and password, undamaged.
+    const monthfile::Content content = monthfile::parse(cp932::decode(bytes));
+    const QString password = content.hasPasswordLine ? content.password : QString();
+    const cp932::Encoded encoded = cp932::encode(monthfile::format(content.records, password));
+    fuzzing::require(encoded.ok(), "what loads encodes again");
+    const monthfile::Content again = monthfile::parse(cp932::decode(encoded.bytes));
+    fuzzing::require(again.records == content.records, "records read back equal");
+    fuzzing::require(again.damagedLines.isEmpty(), "what is written is no damage");
+    fuzzing::require(again.password == password, "the password line reads back");
+
+    // The enciphered path: the file as the program reads and writes it.
+    const QString path = fuzzing::paths().monthFile(QStringLiteral("2010"), QStringLiteral("01"));
+    fuzzing::writeEnciphered(path, bytes);
+    const monthfile::ReadResult read = monthfile::read(path, password);
+    fuzzing::require(read.status != monthfile::ReadResult::Status::Failed, "the file reads");
+    if (read.status == monthfile::ReadResult::Status::Loaded ||
+        read.status == monthfile::ReadResult::Status::Damaged) {
+        fuzzing::require(monthfile::write(path, read.records, password).ok(), "what loads saves");
+        const monthfile::ReadResult back = monthfile::read(path, password);
+        fuzzing::require(back.records == read.records, "saved records read back equal");
+        fuzzing::require(
+            back.status != monthfile::ReadResult::Status::Damaged || read.records.isEmpty(),
+            "a saved month is no damage");
+    }
+    QFile::remove(path);
+    return 0;
+}
