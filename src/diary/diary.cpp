@@ -69,6 +69,10 @@ Result Diary::moveRecord(int row, const PrizeEntry& record) {
 }
 
 Result Diary::removeRows(const QList<int>& rows) {
+    // A month whose file holds more than the book shows loses nothing.
+    if (Result writable = month_.writable(); !writable.done) {
+        return writable;
+    }
     month_.records().removeRows(rows);
     if (month_.records().count() > 0) {
         return store(month_);

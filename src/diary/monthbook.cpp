@@ -59,7 +59,7 @@ void MonthBook::clear() {
     records_.clear();
 }
 
-Result MonthBook::save(const QString& storedPassword) {
+Result MonthBook::writable() const {
     Result result;
     if (state_ == State::None) {
         result.done = false;
@@ -70,6 +70,13 @@ Result MonthBook::save(const QString& storedPassword) {
     if (unreadable && QFile::exists(path())) {
         result.fail(u"データファイル「%1」を読み込めなかったため、この月には保存できません。"_s.arg(
             QDir::toNativeSeparators(path())));
+    }
+    return result;
+}
+
+Result MonthBook::save(const QString& storedPassword) {
+    Result result = writable();
+    if (!result.done) {
         return result;
     }
     const diskfile::WriteResult written =

@@ -44,6 +44,9 @@ class MonthBook {
                 Currency expenses);
     // No month at all: nothing to show, nothing to store.
     void clear();
+    // Whether the month file may be written or removed from the book: not
+    // when the book holds less than the file.
+    Result writable() const;
     // Writes the records, with the password line when storedPassword is not
     // empty; a month without records removes its file. Once written, the
     // file holds what the book holds.

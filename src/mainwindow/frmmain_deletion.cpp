@@ -29,7 +29,9 @@ void frmMain::removeMonthRows(const QList<int>& rows) {
 
 void frmMain::removeShownMonth() {
     const diary::MonthBook& book = diary_.month();
-    if (book.state() == diary::MonthBook::State::None) {
+    // A file that holds more than the list shows is not removed from it.
+    if (const diary::Result writable = book.writable(); !writable.done) {
+        showResult(writable);
         return;
     }
     showResult(diary_.removeMonth(book.year(), book.month()));

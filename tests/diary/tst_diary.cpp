@@ -196,6 +196,31 @@ class TestDiary : public QObject {
         QCOMPARE(stored(paths, u"2010"_s, u"01"_s).size(), 2);
     }
 
+    // A month with damaged lines shows what it could read; neither a change
+    // nor a deletion of its records writes over the lines it could not.
+    void damagedMonthIsNeverWritten() {
+        TestFolder folder;
+        const DataPaths paths = folder.paths();
+        const QString path = paths.monthFile(u"2010"_s, u"01"_s);
+        QVERIFY(monthfile::write(path, {diaryRecord(u"2010/01/05"_s, u"1"_s)}, QString()).ok());
+        QByteArray plain = deciphered(path);
+        plain += "\"2010/01/06\",\"cut\r\n";
+        QVERIFY(writeEnciphered(path, plain));
+        const QByteArray before = readBytes(path);
+        diary::Diary diary(paths);
+        const diary::Result loaded = show(diary, u"2010"_s, u"01"_s);
+        QCOMPARE(loaded.notices.size(), 1);
+        QCOMPARE(
+            loaded.notices[0].text,
+            u"データファイル「%1」の2行目を読み取れません。\r\nこの月は読み取れた懸賞情報だけを表示し、保存しません。"_s
+                .arg(QDir::toNativeSeparators(path)));
+        QCOMPARE(diary.month().records().count(), 1);
+        QVERIFY(!diary.store(diary.month()).done);
+        QVERIFY(!diary.removeRows({0}).done);
+        QCOMPARE(diary.month().records().count(), 1);
+        QCOMPARE(readBytes(path), before);
+    }
+
     // A move stores the record in its new month before it leaves the old
     // one; when the new month cannot take it, it stays where it was.
     void moveStoresBeforeItRemoves() {
