@@ -65,7 +65,7 @@ bool MonthWalker::walk(const WalkRange& range,
     const auto visitIfStored = [&](const QString& folder, const QString& year,
                                    const QString& month) {
         const QString path = folder + u'/' + month + u".log"_s;
-        return !QFileInfo::exists(path) || visit(read(folder, year, month, path));
+        return !QFileInfo(path).isFile() || visit(read(folder, year, month, path));
     };
     if (range.isRun) {
         int year = range.fromYear;

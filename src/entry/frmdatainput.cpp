@@ -19,6 +19,7 @@
 #include "platform/shell.h"
 #include "platform/shellopen.h"
 #include "storage/prizeentry.h"
+#include "widgets/choices.h"
 #include "widgets/controls.h"
 #include "widgets/twips.h"
 #include "widgets/uifont.h"
@@ -29,48 +30,6 @@ namespace {
 
 const QColor LockedColor(255, 0, 0);
 const QColor EditableColor(0, 0, 255);
-
-const QStringList genres = {
-    u"自動車・二輪車"_s,
-    u"現金"_s,
-    u"商品券・図書カード"_s,
-    u"チケット・試写券"_s,
-    u"旅行・宿泊券"_s,
-    u"コンピュータ関連"_s,
-    u"家電ＡＶ製品"_s,
-    u"ゲーム・キッズ"_s,
-    u"雑貨・花・インテリア"_s,
-    u"ファッション"_s,
-    u"化粧品・エステ"_s,
-    u"アクセサリー"_s,
-    u"食べ物"_s,
-    u"飲み物"_s,
-    u"健康・スポーツ"_s,
-    u"ペット"_s,
-    u"本・CD・DVD"_s,
-    u"その他"_s,
-    u"子供用品・ホビー"_s,
-    u"日用雑貨・住まい"_s,
-    u"健康食品グッズ"_s,
-    u"本・CD・ビデオ"_s,
-    u"車・二輪車関連"_s,
-    u"商品券・図書券"_s,
-    u"ゲーム・子供用品"_s,
-    u"健康食品＆グッズ"_s,
-    u"レジャー・ペット"_s,
-};
-const QStringList results = {u"不明"_s,     u"未応募"_s,   u"応募済み"_s, u"落選"_s,
-                             u"小物当選"_s, u"中物当選"_s, u"大物当選"_s, u"その他"_s};
-const QStringList forms = {
-    u"アンケート"_s,   u"モニター"_s,   u"クイズ"_s,         u"ゲーム"_s,
-    u"意見・感想"_s,   u"簡単"_s,       u"公募"_s,           u"会員登録"_s,
-    u"投稿・投票"_s,   u"その他"_s,     u"調査アンケート"_s, u"広告メール"_s,
-    u"メルマガ購読"_s, u"キーワード"_s, u"感想"_s,           u"投票"_s,
-};
-const QStringList selections = {u"抽選"_s,   u"先着"_s,   u"もれなく"_s,
-                                u"優秀者"_s, u"正解者"_s, u"その他"_s};
-const QStringList cycles = {u"不定期"_s, u"毎月"_s, u"毎週"_s, u"毎日"_s};
-const QStringList methods = {u"ネット応募"_s, u"ハガキ応募"_s, u"携帯応募"_s};
 
 template <typename W>
 W* make(QWidget* parent, const QString& name, int left, int top, int width, int height = 300) {
@@ -133,7 +92,7 @@ void frmDataInput::buildWindow() {
     cmdHensyuURL = button(this, u"cmdHensyuURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, 5500, 1290, 1400);
     cmdHensyuURL->setEnabled(false);
     label(this, u"lblGenre"_s, u"ジャンル"_s, 120, 1710);
-    cboGenre = new ListCombo(u"cboGenre"_s, genres, this);
+    cboGenre = new ListCombo(u"cboGenre"_s, choices::Genres, this);
     placeTwips(cboGenre, 1200, 1680, 2800, 320);
     cboGenre->showText(u"その他"_s);
     label(this, u"lblPresent"_s, u"賞 品 名"_s, 120, 2070);
@@ -150,7 +109,7 @@ void frmDataInput::buildChoices() {
     placeTwips(dtpHappyDay, 4100, 2640, 1800, 330);
     dtpHappyDay->setEnabled(false);
     label(this, u"lblKekka"_s, u"結　　果"_s, 120, 3030);
-    cboKekka = new ListCombo(u"cboKekka"_s, results, this);
+    cboKekka = new ListCombo(u"cboKekka"_s, choices::Results, this);
     placeTwips(cboKekka, 1200, 3000, 1700, 320);
     label(this, u"lblHappyMoney"_s, u"当 選 額"_s, 3100, 3030);
     txtHappyMoney = new NumberBox(u"txtHappyMoney"_s, u"0"_s, this);
@@ -163,16 +122,16 @@ void frmDataInput::buildChoices() {
     cboNumber = new ListCombo(u"cboNumber"_s, {u"名様"_s, u"全員"_s}, this);
     placeTwips(cboNumber, 2060, 3360, 1100, 320);
     lblOboKeishiki = label(this, u"lblOboKeishiki"_s, u"応募形式"_s, 120, 3750);
-    cboOboKeishiki = new ListCombo(u"cboOboKeishiki"_s, forms, this);
+    cboOboKeishiki = new ListCombo(u"cboOboKeishiki"_s, choices::Forms, this);
     placeTwips(cboOboKeishiki, 1200, 3720, 1900, 320);
     lblSenkoWay = label(this, u"lblSenkoWay"_s, u"選考方法"_s, 3300, 3750);
-    cboSenkoWay = new ListCombo(u"cboSenkoWay"_s, selections, this);
+    cboSenkoWay = new ListCombo(u"cboSenkoWay"_s, choices::Selections, this);
     placeTwips(cboSenkoWay, 4300, 3720, 1500, 320);
     lblCycle = label(this, u"lblCycle"_s, u"サイクル"_s, 120, 4110);
-    cboCycle = new ListCombo(u"cboCycle"_s, cycles, this);
+    cboCycle = new ListCombo(u"cboCycle"_s, choices::Cycles, this);
     placeTwips(cboCycle, 1200, 4080, 1900, 320);
     lblOboWay = label(this, u"lblOboWay"_s, u"応募方法"_s, 3300, 4110);
-    cboOboWay = new ListCombo(u"cboOboWay"_s, methods, this);
+    cboOboWay = new ListCombo(u"cboOboWay"_s, choices::Methods, this);
     placeTwips(cboOboWay, 4300, 4080, 1500, 320);
     label(this, u"lblMsg"_s, u"コメント"_s, 120, 4470);
     txtMsg = make<QLineEdit>(this, u"txtMsg"_s, 1200, 4440, 5700);
@@ -417,14 +376,7 @@ void frmDataInput::moveTo(int position) {
 }
 
 void frmDataInput::cmdHelp_Click() {
-    if (QFileInfo::exists(host_.helpFile())) {
-        ShellOpenWithMessage(platform_.shell, platform_.prompter, host_.helpFile());
-        return;
-    }
-    platform_.prompter.message(
-        u"ヘルプが見つかりません"_s,
-        u"ヘルプを表示させたい場合は、「kirabilog.exe」と\r\n「kirabilog.chm」を同じフォルダに入れて下さい。"_s,
-        platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    OpenHelpFile(platform_.shell, platform_.prompter, host_.helpFile());
 }
 
 void frmDataInput::cmdClose_Click() {

@@ -15,6 +15,7 @@
 #include <QTabBar>
 
 #include "entry/frmdatainput.h"
+#include "search/frmdatasearch.h"
 #include "mainwindow/links.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
@@ -136,6 +137,7 @@ frmMain::frmMain(Platform& platform, const QString& programFolder)
 
 frmMain::~frmMain() {
     delete dataInput_.data();
+    delete dataSearch_.data();
 }
 
 void frmMain::buildWindow() {
@@ -420,4 +422,6 @@ void frmMain::connectListHandlers() {
     });
     connect(lvwMonth, &ListView::keyDown, this, &frmMain::lvwMonth_KeyDown);
     connect(lvwSearch, &ListView::keyDown, this, &frmMain::lvwSearch_KeyDown);
+    connect(lvwYear, &ListView::keyDown, this, &frmMain::lvwYear_KeyDown);
+    connect(lvwTotal, &ListView::keyDown, this, &frmMain::lvwTotal_KeyDown);
 }

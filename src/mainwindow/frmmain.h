@@ -8,6 +8,7 @@
 #include "diary/diary.h"
 #include "diary/records.h"
 #include "entry/editorhost.h"
+#include "search/searchhost.h"
 #include "platform/platform.h"
 #include "storage/settingsfile.h"
 
@@ -23,6 +24,7 @@ class DatePicker;
 class NumberBox;
 class ListView;
 class frmDataInput;
+class frmDataSearch;
 
 class frmMain;
 
@@ -33,7 +35,7 @@ frmMain* StartProgram(Platform& platform, const QString& programFolder);
 
 // The main window. It owns the program-wide state — the shown date, the
 // working list, the selection and the flags — and shows the diary's data.
-class frmMain : public QWidget, private RecordEditorHost {
+class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     Q_OBJECT
 
   public:
@@ -131,6 +133,8 @@ class frmMain : public QWidget, private RecordEditorHost {
     void listDoubleClicked(int selectedIndex);
     void lvwMonth_KeyDown(int key);
     void lvwSearch_KeyDown(int key);
+    void lvwYear_KeyDown(int key);
+    void lvwTotal_KeyDown(int key);
     void cmdHensyu_Click();
 
     // Records: the editor and the update it asks for
@@ -177,14 +181,35 @@ class frmMain : public QWidget, private RecordEditorHost {
     // removes it when it became empty.
     void removeMonthRows(const QList<int>& rows);
     void removeShownMonth();
+    // The search result at SearchSelectedIndex leaves its own month file.
+    void deleteSearchResult();
+    // Every selected search result, from the last to the first, each with
+    // its own question.
+    void deleteSelectedSearchResults();
+    void deleteYearMonth();
+    void deleteTotalYear();
 
     // Messages
     void showError(const QString& text);
     void showResult(const diary::Result& result);
 
-    // What the record editor asks
+    // What the record editor and the search window ask
     bool filedByDeadline() const override;
     QString helpFile() const override;
+    const DataPaths& dataPaths() const override;
+    QString startPassword() const override;
+    bool keepsWindowsOnTop() const override;
+    void setMainOnTop(bool onTop) override;
+    void newConditions() override;
+    qint64 searchBegins() override;
+    void searchProgress(qint64 examined) override;
+    void searchEnds(const QList<PrizeEntry>* results) override;
+    void searchFinished() override;
+
+    // The search window
+    void loadSearchWindow();
+    void unloadSearchWindow();
+    void searchWindowClosed();
 
     // Controls, named as the user sees them in the design.
     QTabBar* tabMain;
@@ -316,6 +341,7 @@ class frmMain : public QWidget, private RecordEditorHost {
     // A window of its own, so that disabling the main window leaves it
     // usable; it is deleted when it closes or with the main window.
     QPointer<frmDataInput> dataInput_;
+    QPointer<frmDataSearch> dataSearch_;
     bool ended_ = false;
     bool ending_ = false;
 };

@@ -1,5 +1,6 @@
-// frmMain: deleting records from the month list, and the whole month with
-// its summaries and folders when it becomes empty.
+// frmMain: deletion at every grain — records of the month list and search
+// results, a month from the year list, a year from the total list, and all
+// that a tab shows — with the summaries and folders that follow.
 #include <QCheckBox>
 #include <QPushButton>
 
@@ -47,7 +48,8 @@ void frmMain::DeleteSelectedRecords() {
             platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
         return;
     }
-    if (selectedTab() == Tab::Month && SelectedIndex != 0) {
+    const Tab tab = selectedTab();
+    if (tab == Tab::Month && SelectedIndex != 0) {
         QList<int> rows;
         if (SelectedCount == 1) {
             rows.append(SelectedIndex);
@@ -59,14 +61,71 @@ void frmMain::DeleteSelectedRecords() {
         removeMonthRows(rows);
         return;
     }
+    if (tab == Tab::Search && SearchSelectedIndex != 0) {
+        deleteSearchResult();
+    } else if (tab == Tab::Year && YearSelectedIndex != 0) {
+        deleteYearMonth();
+    } else if (tab == Tab::Total && TotalSelectedIndex != 0) {
+        deleteTotalYear();
+    }
     ListViewStatistics();
+}
+
+void frmMain::deleteSearchResult() {
+    if (SearchSelectedIndex < 1 || SearchSelectedIndex > searchResults_.count()) {
+        return;
+    }
+    // The result is found in its own month by its 17 texts.
+    const PrizeEntry wanted = searchResults_.at(SearchSelectedIndex - 1);
+    ShownYear = wanted[FilingDate].mid(0, 4);
+    ShownMonth = wanted[FilingDate].mid(5, 2);
+    if (RemoveSearchRow) {
+        searchResults_.removeAt(SearchSelectedIndex - 1);
+    }
+    LoadMonthFile();
+    SelectedIndex = diary_.month().records().find(wanted) + 1;
+    if (SelectedIndex == 0) {
+        return;  // no longer in its month: nothing to delete there
+    }
+    showResult(diary_.removeRows({SelectedIndex - 1}));
+    summariesChanged();
+}
+
+void frmMain::deleteSelectedSearchResults() {
+    const QList<int> rows = lvwSearch->selectedRows();
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        SearchSelectedIndex = *row + 1;
+        DeleteSelectedRecords();
+    }
+}
+
+void frmMain::deleteYearMonth() {
+    showResult(diary_.removeMonth(ShownYear, ShownMonth));
+    summariesChanged();
+    LoadYearFile();
+}
+
+void frmMain::deleteTotalYear() {
+    showResult(diary_.removeYear(ShownYear));
+    summariesChanged();
+    LoadTotalFile();
 }
 
 void frmMain::cmdDelete_Click() {
     cmdDelete->setEnabled(false);
     cmdHensyu->setEnabled(false);
-    if (selectedTab() != Tab::Month) {
-        return;  // months, years and search results come with their deletion
+    switch (selectedTab()) {
+        case Tab::Search:
+            deleteSelectedSearchResults();
+            return;
+        case Tab::Year:
+        case Tab::Total:
+            DeleteSelectedRecords();
+            return;
+        case Tab::Month:
+            break;
+        default:
+            return;
     }
     if (SelectedCount == lvwMonth->count()) {
         // Every row selected: the whole month goes, without the question.
@@ -86,9 +145,22 @@ void frmMain::cmdAllDelete_Click(bool confirm) {
             platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
         return;
     }
-    if (selectedTab() == Tab::Month) {
-        removeShownMonth();
-        ListViewStatistics();
+    switch (selectedTab()) {
+        case Tab::Month:
+            removeShownMonth();
+            break;
+        case Tab::Year:
+            showResult(diary_.removeYear(ShownYear));
+            summariesChanged();
+            LoadYearFile();  // twelve empty months
+            break;
+        case Tab::Total:
+            showResult(diary_.removeAll());
+            summariesChanged();
+            LoadTotalFile();
+            break;
+        default:
+            return;
     }
-    // Deleting a whole year or all data comes with the deletion on those tabs.
+    ListViewStatistics();
 }

@@ -10,6 +10,7 @@
 
 #include "diary/records.h"
 #include "mainwindow/frmmain.h"
+#include "search/frmdatasearch.h"
 #include "platform/prompter.h"
 #include "storage/monthfile.h"
 #include "widgets/controls.h"
@@ -209,8 +210,12 @@ void frmMain::tabMain_Click() {
     txtPercent->setText(u"0.00"_s);
     SelectedIndex = YearSelectedIndex = TotalSelectedIndex = SearchSelectedIndex = 0;
     prgShinko->setValue(0);
-    // Search results live as long as the search tab is on show.
+    // Search results and the search window live as long as the search tab
+    // is on show.
     searchResults_.clear();
+    if (tab != Tab::Search) {
+        unloadSearchWindow();
+    }
     fraSetting->setEnabled(tab == Tab::Setting);
     enterTab(tab);
 }
@@ -261,7 +266,9 @@ void frmMain::enterTab(Tab tab) {
             fraLabel->raise();
             CurrentListView = lvwSearch;
             ListViewColumnHeadersMonth();
+            loadSearchWindow();
             ListViewStatistics();
+            dataSearch_->show();
             lvwSearch->raise();
             break;
         case Tab::Setting:

@@ -267,9 +267,28 @@ void frmMain::lvwSearch_KeyDown(int key) {
     if (SearchSelectedIndex == 0) {
         return;
     }
+    if (key == Qt::Key_Delete) {
+        deleteSelectedSearchResults();
+        SearchSelectedIndex = 0;
+        return;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && SelectedCount == 1) {
         EditExisting = true;
         OpenRecordEditor();
+    }
+}
+
+void frmMain::lvwYear_KeyDown(int key) {
+    if (key == Qt::Key_Delete && YearSelectedIndex != 0) {
+        DeleteSelectedRecords();
+        YearSelectedIndex = 0;
+    }
+}
+
+void frmMain::lvwTotal_KeyDown(int key) {
+    if (key == Qt::Key_Delete && TotalSelectedIndex != 0) {
+        DeleteSelectedRecords();
+        TotalSelectedIndex = 0;
     }
 }
 

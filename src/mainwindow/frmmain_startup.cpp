@@ -189,6 +189,7 @@ void frmMain::cmdEnd_Click() {
         return;
     }
     ending_ = true;
+    unloadSearchWindow();
     if (isMinimized()) {
         showNormal();  // so that the position stored is the real one
     }

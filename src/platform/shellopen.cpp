@@ -1,5 +1,7 @@
 #include "platform/shellopen.h"
 
+#include <QFileInfo>
+
 #include "platform/prompter.h"
 #include "platform/shell.h"
 
@@ -49,4 +51,15 @@ void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
     // The box has no title of its own: it carries the program's name.
     prompter.message(u"kirabilog"_s, platform::shellErrorText(result, path),
                      platform::MessageIcon::None, platform::MessageButtons::Ok);
+}
+
+void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QString& helpFile) {
+    if (QFileInfo::exists(helpFile)) {
+        ShellOpenWithMessage(shell, prompter, helpFile);
+        return;
+    }
+    prompter.message(
+        u"ヘルプが見つかりません"_s,
+        u"ヘルプを表示させたい場合は、「kirabilog.exe」と\r\n「kirabilog.chm」を同じフォルダに入れて下さい。"_s,
+        platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }

@@ -11,6 +11,9 @@ QString shellErrorText(int result, const QString& path);
 
 }  // namespace platform
 
+// Opens the help file through the shell, or says where it should be.
+void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QString& helpFile);
+
 // Opens a file or page through the shell and tells the user when that fails.
 void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
                           const QString& path);
