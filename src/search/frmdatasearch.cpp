@@ -124,7 +124,7 @@ void frmDataSearch::buildWindow() {
 
 void frmDataSearch::buildTextRows() {
     const auto text = [this](const QString& name, const QString& caption, int top) {
-        label(this, u"lbl"_s + name, caption, 120, top);
+        label(this, u"lbl"_s + name, caption, 400, top, 900);
         return make<QLineEdit>(this, u"txt"_s + name, BoxLeft, top, 3750);
     };
     txtSite = text(u"Site"_s, u"応 募 先"_s, 960);
