@@ -66,9 +66,9 @@ void forEachCondition(const PrizeEntry& r, const Conditions& c, Visit&& visit) {
     if (c.happyDay) {
         visit(within(c.happyDay, r[HappyDay]));
     }
-    for (const auto& [field, wanted] : {std::pair{OboKeishiki, &c.oboKeishiki},
-                                        std::pair{SenkoWay, &c.senkoWay},
-                                        std::pair{Cycle, &c.cycle}, std::pair{OboWay, &c.oboWay}}) {
+    for (const auto& [field, wanted] :
+         {std::pair{OboKeishiki, &c.oboKeishiki}, std::pair{SenkoWay, &c.senkoWay},
+          std::pair{Cycle, &c.cycle}, std::pair{OboWay, &c.oboWay}}) {
         if (!wanted->isEmpty()) {
             visit(r[field].contains(*wanted));
         }

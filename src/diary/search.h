@@ -61,7 +61,8 @@ class Search {
         std::function<bool(qint64 examined)> interrupted;
     };
 
-    Search(const DataPaths& paths, QString password) : walker_(paths), password_(std::move(password)) {}
+    Search(const DataPaths& paths, QString password)
+        : walker_(paths), password_(std::move(password)) {}
 
     // The records found, in walk order; nothing when interrupted (the
     // results are then empty).

@@ -15,8 +15,8 @@
 #include <QTabBar>
 
 #include "entry/frmdatainput.h"
-#include "search/frmdatasearch.h"
 #include "mainwindow/links.h"
+#include "search/frmdatasearch.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 #include "widgets/marks.h"

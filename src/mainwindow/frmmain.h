@@ -8,8 +8,8 @@
 #include "diary/diary.h"
 #include "diary/records.h"
 #include "entry/editorhost.h"
-#include "search/searchhost.h"
 #include "platform/platform.h"
+#include "search/searchhost.h"
 #include "storage/settingsfile.h"
 
 class QCheckBox;

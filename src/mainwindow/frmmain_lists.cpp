@@ -10,8 +10,8 @@
 
 #include "diary/records.h"
 #include "mainwindow/frmmain.h"
-#include "search/frmdatasearch.h"
 #include "platform/prompter.h"
+#include "search/frmdatasearch.h"
 #include "storage/monthfile.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"

@@ -157,9 +157,9 @@ void frmDataSearch::buildChoices() {
     optAND = make<QRadioButton>(this, u"optAND"_s, RightLabel + 1400, 2820, 1300);
     optAND->setText(u"AND検索"_s);
     optAND->setChecked(true);
-    QLabel* note = label(this, u"lblNumberNote"_s,
-                         u"※当選数「全員」も結果に含めたい場合は値を0にする"_s, RightLabel, 3150,
-                         2750);
+    QLabel* note =
+        label(this, u"lblNumberNote"_s, u"※当選数「全員」も結果に含めたい場合は値を0にする"_s,
+              RightLabel, 3150, 2750);
     note->setWordWrap(true);
     placeTwips(note, RightLabel, 3180, 2750, 420);
 }
@@ -203,8 +203,8 @@ const frmDataSearch::DateRow& frmDataSearch::otherRow() const {
 }
 
 void frmDataSearch::arrangeDateRows() {
-    for (const auto& [row, top] : {std::pair{&filingRow(), FilingRowTop},
-                                   std::pair{&otherRow(), OtherRowTop}}) {
+    for (const auto& [row, top] :
+         {std::pair{&filingRow(), FilingRowTop}, std::pair{&otherRow(), OtherRowTop}}) {
         placeTwips(row->check, 120, top, 1100, 300);
         placeTwips(row->before, BoxLeft, top, 1700, 330);
         placeTwips(row->after, 3350, top, 1700, 330);
@@ -213,18 +213,42 @@ void frmDataSearch::arrangeDateRows() {
     }
     // The filing date's row comes first; the other date's row follows the
     // number of winners.
-    QList<QWidget*> order = {filingRow().check,  filingRow().before, filingRow().after,
-                             IDRow.check,        IDRow.down,         IDRow.up,
-                             txtSite,            txtURL,             txtPresent,
-                             txtMsg,             txtSnap,            HappyMoneyRow.check,
-                             HappyMoneyRow.down, HappyMoneyRow.up,   NumberRow.check,
-                             NumberRow.down,     NumberRow.up,       otherRow().check,
-                             otherRow().before,  otherRow().after,   HappyDay.check,
-                             HappyDay.before,    HappyDay.after,     cboGenre,
-                             cboKekka,           cboOboKeishiki,     cboSenkoWay,
-                             cboCycle,           cboOboWay,          chkBigAndSmall,
-                             optOR,              optAND,             cmdSearch,
-                             cmdNewSearch,       cmdClose,           cmdHelp};
+    QList<QWidget*> order = {filingRow().check,
+                             filingRow().before,
+                             filingRow().after,
+                             IDRow.check,
+                             IDRow.down,
+                             IDRow.up,
+                             txtSite,
+                             txtURL,
+                             txtPresent,
+                             txtMsg,
+                             txtSnap,
+                             HappyMoneyRow.check,
+                             HappyMoneyRow.down,
+                             HappyMoneyRow.up,
+                             NumberRow.check,
+                             NumberRow.down,
+                             NumberRow.up,
+                             otherRow().check,
+                             otherRow().before,
+                             otherRow().after,
+                             HappyDay.check,
+                             HappyDay.before,
+                             HappyDay.after,
+                             cboGenre,
+                             cboKekka,
+                             cboOboKeishiki,
+                             cboSenkoWay,
+                             cboCycle,
+                             cboOboWay,
+                             chkBigAndSmall,
+                             optOR,
+                             optAND,
+                             cmdSearch,
+                             cmdNewSearch,
+                             cmdClose,
+                             cmdHelp};
     for (int i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -245,7 +269,8 @@ void frmDataSearch::cmdNewSearch_Click() {
     }
     setDates(platform_.clock.today());
     chkBigAndSmall->setChecked(false);
-    for (ListCombo* combo : {cboGenre, cboOboKeishiki, cboSenkoWay, cboCycle, cboOboWay, cboKekka}) {
+    for (ListCombo* combo :
+         {cboGenre, cboOboKeishiki, cboSenkoWay, cboCycle, cboOboWay, cboKekka}) {
         combo->showText(NoChoice);
     }
     for (QLineEdit* box : {txtSite, txtURL, txtPresent, txtMsg, txtSnap}) {

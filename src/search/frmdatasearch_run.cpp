@@ -53,7 +53,9 @@ void orderDates(DatePicker* before, DatePicker* after) {
 void frmDataSearch::orderPairs() {
     orderDates(filingRow().before, filingRow().after);  // whether or not it is ticked
     orderDates(otherRow().before, otherRow().after);
-    const auto byAmount = [](const QLineEdit* a, const QLineEdit* b) { return amount(a) < amount(b); };
+    const auto byAmount = [](const QLineEdit* a, const QLineEdit* b) {
+        return amount(a) < amount(b);
+    };
     const auto byInteger = [](const QLineEdit* a, const QLineEdit* b) {
         return a->text().toLongLong() < b->text().toLongLong();
     };
