@@ -12,6 +12,8 @@ cd "$(dirname "$0")"
 build_packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format)
 # The fuzz targets are built with clang and its libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The search benchmark runs the sqlite3 shell beside the program's search.
+bench_packages=(sqlite3)
 # Japanese fonts for a readable window; the tests do not need them.
 run_packages=(fonts-noto-cjk)
 
@@ -56,7 +58,7 @@ case "${1:-}" in
         ctest --preset fuzz
         ;;
     bench)
-        install_missing "${build_packages[@]}"
+        install_missing "${build_packages[@]}" "${bench_packages[@]}"
         build release
         for b in ./build/release/bench/bench_*; do "$b"; done
         ;;

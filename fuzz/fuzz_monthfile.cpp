@@ -20,6 +20,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::require(again.damagedLines.isEmpty(), "what is written is no damage");
     fuzzing::require(again.password == password, "the password line reads back");
 
+    // The reader over the bytes, as the search uses it, finds the same
+    // records, password and damage as the reader over the text.
+    QList<PrizeEntry> byBytes;
+    const monthfile::Content bytesContent =
+        monthfile::scanBytes(bytes, [&](const monthfile::ByteFields& fields) {
+            PrizeEntry& record = byBytes.emplace_back();
+            for (int i = 0; i < PrizeEntryFieldCount; ++i) {
+                record[i] = cp932::decode(fields[i]);
+            }
+            return true;
+        });
+    fuzzing::require(byBytes == content.records, "bytes and text give the same records");
+    fuzzing::require(bytesContent.damagedLines == content.damagedLines, "and the same damage");
+    fuzzing::require(bytesContent.hasPasswordLine == content.hasPasswordLine &&
+                         bytesContent.password == content.password,
+                     "and the same password line");
+
     // The enciphered path: the file as the program reads and writes it.
     const QString path = fuzzing::paths().monthFile(QStringLiteral("2010"), QStringLiteral("01"));
     fuzzing::writeEnciphered(path, bytes);

@@ -60,12 +60,25 @@ StoredMonth MonthWalker::read(const QString& folder, const QString& year, const 
     return stored;
 }
 
+void MonthWalker::walkFiles(const WalkRange& range,
+                            const std::function<void(const QString& path)>& visit) const {
+    walk(range, [&](const QString&, const QString&, const QString&, const QString& path) {
+        visit(path);
+        return true;
+    });
+}
+
 bool MonthWalker::walk(const WalkRange& range,
                        const std::function<bool(const StoredMonth&)>& visit) const {
+    return walk(range, [&](const QString& folder, const QString& year, const QString& month,
+                           const QString& path) { return visit(read(folder, year, month, path)); });
+}
+
+bool MonthWalker::walk(const WalkRange& range, const PathVisit& visitPath) const {
     const auto visitIfStored = [&](const QString& folder, const QString& year,
                                    const QString& month) {
         const QString path = folder + u'/' + month + u".log"_s;
-        return !QFileInfo(path).isFile() || visit(read(folder, year, month, path));
+        return !QFileInfo(path).isFile() || visitPath(folder, year, month, path);
     };
     if (range.isRun) {
         int year = range.fromYear;

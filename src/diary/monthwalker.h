@@ -49,11 +49,20 @@ class MonthWalker {
     // until visit returns false. Returns false when it was stopped.
     bool walk(const WalkRange& range, const std::function<bool(const StoredMonth&)>& visit) const;
 
+    // Calls visit with the path of every month file of the range that
+    // exists, in order; nothing is read.
+    void walkFiles(const WalkRange& range,
+                   const std::function<void(const QString& path)>& visit) const;
+
     // Reads one month file; nothing is shown to the user.
     static StoredMonth read(const QString& folder, const QString& year, const QString& month,
                             const QString& path);
 
   private:
+    using PathVisit = std::function<bool(const QString& folder, const QString& year,
+                                         const QString& month, const QString& path)>;
+    bool walk(const WalkRange& range, const PathVisit& visitPath) const;
+
     DataPaths paths_;
 };
 

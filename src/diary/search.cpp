@@ -1,25 +1,54 @@
 #include "diary/search.h"
 
+#include <QFuture>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+#include <atomic>
+
+#include "storage/cp932.h"
+#include "storage/diskfile.h"
+#include "storage/monthfile.h"
+
 using namespace Qt::StringLiterals;
 
 namespace search {
 
 namespace {
 
-bool within(const std::optional<Range<QString>>& range, const QString& value) {
+bool within(const std::optional<Range<QString>>& range, QStringView value) {
     return range->from <= value && value <= range->to;
 }
 
-bool within(const std::optional<Range<Currency>>& range, const QString& value) {
+bool within(const std::optional<Range<Currency>>& range, QStringView value) {
     const std::optional<Currency> number = Currency::parse(value);
     return number && range->from <= *number && *number <= range->to;
 }
 
-bool contains(const QString& field, const QString& wanted, bool caseSensitive) {
-    return caseSensitive ? field.contains(wanted) : field.toLower().contains(wanted.toLower());
+// Whether the field holds the wanted text, already in lower case, when both
+// are taken in lower case letter by letter.
+bool containsLower(QStringView field, QStringView wantedLower) {
+    if (wantedLower.isEmpty()) {
+        return true;
+    }
+    const qsizetype last = field.size() - wantedLower.size();
+    for (qsizetype at = 0; at <= last; ++at) {
+        qsizetype k = 0;
+        while (k < wantedLower.size() && field[at + k].toLower() == wantedLower[k]) {
+            ++k;
+        }
+        if (k == wantedLower.size()) {
+            return true;
+        }
+    }
+    return false;
 }
 
-bool winners(const QString& field, const Range<QString>& bounds) {
+bool contains(QStringView field, const QString& wanted, const QString& wantedLower,
+              bool caseSensitive) {
+    return caseSensitive ? field.contains(wanted) : containsLower(field, wantedLower);
+}
+
+bool winners(QStringView field, const Range<QString>& bounds) {
     bool ok = false;
     const int up = bounds.to.toInt(&ok);
     if (!ok || up == 0) {
@@ -32,27 +61,37 @@ bool winners(const QString& field, const Range<QString>& bounds) {
     return ok && bounds.from.toInt() <= number && number <= up;
 }
 
+// The texts of the conditions in lower case, made once for a search.
+struct Lowered {
+    QString site, url, present, picture;
+    explicit Lowered(const Conditions& c)
+        : site(c.site.toLower()),
+          url(c.url.toLower()),
+          present(c.present.toLower()),
+          picture(c.picture.toLower()) {}
+};
+
 // Each condition that is set, in the order of the columns, says whether the
 // record meets it.
-template <typename Visit>
-void forEachCondition(const PrizeEntry& r, const Conditions& c, Visit&& visit) {
+template <typename Record, typename Visit>
+void forEachCondition(const Record& r, const Conditions& c, const Lowered& l, Visit&& visit) {
     if (c.id) {
         visit(within(c.id, r[ID]));
     }
     if (!c.site.isEmpty()) {
-        visit(contains(r[Site], c.site, c.caseSensitive));
+        visit(contains(r[Site], c.site, l.site, c.caseSensitive));
     }
     if (!c.url.isEmpty()) {
-        visit(contains(r[URL], c.url, c.caseSensitive));
+        visit(contains(r[URL], c.url, l.url, c.caseSensitive));
     }
     if (!c.genre.isEmpty()) {
-        visit(r[Genre].contains(c.genre));
+        visit(QStringView(r[Genre]).contains(c.genre));
     }
     if (!c.present.isEmpty()) {
-        visit(contains(r[Present], c.present, c.caseSensitive));
+        visit(contains(r[Present], c.present, l.present, c.caseSensitive));
     }
     if (!c.kekka.isEmpty()) {
-        visit(r[Kekka].contains(c.kekka));
+        visit(QStringView(r[Kekka]).contains(c.kekka));
     }
     if (c.money) {
         visit(within(c.money, r[HappyMoney]));
@@ -70,22 +109,94 @@ void forEachCondition(const PrizeEntry& r, const Conditions& c, Visit&& visit) {
          {std::pair{OboKeishiki, &c.oboKeishiki}, std::pair{SenkoWay, &c.senkoWay},
           std::pair{Cycle, &c.cycle}, std::pair{OboWay, &c.oboWay}}) {
         if (!wanted->isEmpty()) {
-            visit(r[field].contains(*wanted));
+            visit(QStringView(r[field]).contains(*wanted));
         }
     }
     if (!c.msg.isEmpty()) {
-        visit(r[Msg].contains(c.msg));  // the comment always by its exact letters
+        visit(QStringView(r[Msg]).contains(c.msg));  // the comment always by its exact letters
     }
     if (!c.picture.isEmpty()) {
-        visit(contains(r[PicturePath], c.picture, c.caseSensitive));
+        visit(contains(r[PicturePath], c.picture, l.picture, c.caseSensitive));
     }
+}
+
+template <typename Record>
+bool matchesRecord(const Record& record, const Conditions& conditions, const Lowered& lowered) {
+    if (conditions.filingDate && !within(conditions.filingDate, record[FilingDate])) {
+        return false;
+    }
+    int set = 0;
+    int met = 0;
+    forEachCondition(record, conditions, lowered, [&](bool holds) {
+        ++set;
+        met += holds;
+    });
+    return conditions.anyCondition ? set == 0 || met > 0 : met == set;
+}
+
+// What the search makes of one month file; months are read side by side.
+struct MonthFound {
+    QString path;
+    bool refused = false;
+    qint64 examined = 0;
+    QList<PrizeEntry> found;
+};
+
+// A record of a month file's bytes whose fields are decoded when a
+// condition first looks at them, into strings that each thread uses again
+// for every record.
+class LazyRecord {
+  public:
+    explicit LazyRecord(const monthfile::ByteFields& bytes) : bytes_(bytes) {}
+    const QString& operator[](int column) const {
+        thread_local std::array<QString, PrizeEntryFieldCount> fields;
+        QString& field = fields[column];
+        if ((decoded_ >> column & 1u) == 0) {
+            cp932::decodeInto(bytes_[column], field);
+            decoded_ |= 1u << column;
+        }
+        return field;
+    }
+
+  private:
+    const monthfile::ByteFields& bytes_;
+    mutable quint32 decoded_ = 0;
+};
+
+MonthFound searchMonth(const QString& path, const Conditions& conditions, const Lowered& lowered,
+                       const QString& password, const std::atomic<bool>& stop) {
+    MonthFound month;
+    month.path = path;
+    thread_local QByteArray plain;
+    QString error;
+    if (diskfile::readEnciphered(path, plain, &error) != diskfile::ReadResult::Status::Read) {
+        return month;  // a file that cannot be read has nothing to find
+    }
+    std::array<monthfile::RecentTexts, PrizeEntryFieldCount> recent;
+    const monthfile::Content content =
+        monthfile::scanBytes(plain, [&](const monthfile::ByteFields& bytes) {
+            ++month.examined;
+            const LazyRecord record(bytes);
+            if (matchesRecord(record, conditions, lowered)) {
+                PrizeEntry& entry = month.found.emplace_back();
+                for (int i = 0; i < PrizeEntryFieldCount; ++i) {
+                    entry[i] = recent[i].take(record[i]);
+                }
+            }
+            // An interrupted search leaves a month at once.
+            return (month.examined & 0x3F) != 0 || !stop.load(std::memory_order_relaxed);
+        });
+    if (!monthfile::passwordFits(content, password)) {
+        month = MonthFound{path, true, 0, {}};
+    }
+    return month;
 }
 
 }  // namespace
 
 bool Conditions::isEmpty() const {
     bool any = false;
-    forEachCondition(PrizeEntry(), *this, [&](bool) { any = true; });
+    forEachCondition(PrizeEntry(), *this, Lowered(*this), [&](bool) { any = true; });
     return !any;
 }
 
@@ -94,16 +205,7 @@ QString resultCondition(const QString& chosen) {
 }
 
 bool matches(const PrizeEntry& record, const Conditions& conditions) {
-    if (conditions.filingDate && !within(conditions.filingDate, record[FilingDate])) {
-        return false;
-    }
-    int set = 0;
-    int met = 0;
-    forEachCondition(record, conditions, [&](bool holds) {
-        ++set;
-        met += holds;
-    });
-    return conditions.anyCondition ? set == 0 || met > 0 : met == set;
+    return matchesRecord(record, conditions, Lowered(conditions));
 }
 
 diary::WalkRange Search::walkOf(const Conditions& conditions) {
@@ -119,40 +221,64 @@ diary::WalkRange Search::walkOf(const Conditions& conditions) {
 }
 
 std::optional<QList<PrizeEntry>> Search::run(const Conditions& conditions, const Hooks& hooks) {
-    QList<PrizeEntry> found;
+    QStringList paths;
+    walker_.walkFiles(walkOf(conditions), [&](const QString& path) { paths.append(path); });
+    const Lowered lowered(conditions);
+    // Months are read and searched on worker threads; their findings are
+    // taken in walk order here, with window events between them.
+    std::atomic<bool> stop = false;
+    QFuture<MonthFound> months = QtConcurrent::mapped(paths, [&](const QString& path) {
+        return searchMonth(path, conditions, lowered, password_, stop);
+    });
+    const auto cancel = [&] {
+        stop = true;
+        months.cancel();
+        months.waitForFinished();
+    };
+    QList<QList<PrizeEntry>> found;
+    found.reserve(paths.size());
     qint64 examined = 0;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    bool stopped = false;
-    const auto keepGoing = [&] {
-        if (sinceEvents.elapsed() >= 15) {
-            sinceEvents.restart();
-            stopped = hooks.interrupted && hooks.interrupted(examined);
+    const auto interrupted = [&] {
+        if (sinceEvents.elapsed() < 15) {
+            return false;
         }
-        return !stopped;
+        sinceEvents.restart();
+        return hooks.interrupted && hooks.interrupted(examined);
     };
-    walker_.walk(walkOf(conditions), [&](const diary::StoredMonth& month) {
-        if (!monthfile::passwordFits(month.content, password_)) {
-            if (hooks.refused) {
-                hooks.refused(month.path);
+    for (int i = 0; i < paths.size(); ++i) {
+        while (!months.isResultReadyAt(i)) {
+            if (interrupted()) {
+                cancel();
+                return std::nullopt;
             }
-            return keepGoing();
+            QThread::usleep(500);
         }
-        for (const PrizeEntry& record : month.content.records) {
-            if (matches(record, conditions)) {
-                found.append(record);
-            }
-            ++examined;
-            if ((examined & 0xFF) == 0 && !keepGoing()) {
-                return false;
-            }
+        const MonthFound month = months.resultAt(i);
+        if (month.refused && hooks.refused) {
+            hooks.refused(month.path);
         }
-        return keepGoing();
-    });
-    if (stopped || (hooks.interrupted && hooks.interrupted(examined))) {
+        examined += month.examined;
+        found.append(month.found);
+        if (interrupted()) {
+            cancel();
+            return std::nullopt;
+        }
+    }
+    if (hooks.interrupted && hooks.interrupted(examined)) {
         return std::nullopt;
     }
-    return found;
+    QList<PrizeEntry> all;
+    qsizetype total = 0;
+    for (const QList<PrizeEntry>& records : found) {
+        total += records.size();
+    }
+    all.reserve(total);
+    for (QList<PrizeEntry>& records : found) {
+        std::move(records.begin(), records.end(), std::back_inserter(all));
+    }
+    return all;
 }
 
 }  // namespace search

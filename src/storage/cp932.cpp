@@ -92,38 +92,42 @@ const Tables& tables() {
     return instance;
 }
 
-void appendCodePoint(QString& text, char32_t code) {
-    const QChar surrogates[2] = {QChar::highSurrogate(code), QChar::lowSurrogate(code)};
-    text.append(surrogates, 2);
-}
-
-// Decoding byte by byte, for text that holds bytes code page 932 does not
-// assign.
-QString decodeKeepingRawBytes(QByteArrayView bytes) {
+// Decoding by the tables: what the converter makes of every code, with the
+// bytes it does not assign kept as private-use characters. Text grows by a
+// unit only for a lone byte kept that way.
+void decodeByTables(QByteArrayView bytes, QString& text) {
     const Tables& t = tables();
-    QString text;
-    text.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
-        const uchar b = uchar(bytes[i]);
-        if (isLead(b) && i + 1 < bytes.size() && isTrail(uchar(bytes[i + 1]))) {
-            const uchar trail = uchar(bytes[i + 1]);
-            const char16_t c = t.pairs[b << 8 | trail];
-            if (c != Unassigned) {
-                text.append(QChar(c));
-            } else {
-                appendCodePoint(text, RawPairBase + (char32_t(b) << 8 | trail));
-            }
-            i += 2;
+    text.resize(bytes.size() + 16);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* end = out + text.size();
+    const auto put = [&](char32_t code) {
+        if (end - out < 2) {
+            const qsizetype used = out - reinterpret_cast<char16_t*>(text.data());
+            text.resize(text.size() * 2);
+            out = reinterpret_cast<char16_t*>(text.data()) + used;
+            end = reinterpret_cast<char16_t*>(text.data()) + text.size();
+        }
+        if (code > 0xFFFF) {
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
+        } else {
+            *out++ = char16_t(code);
+        }
+    };
+    const uchar* in = reinterpret_cast<const uchar*>(bytes.data());
+    const uchar* last = in + bytes.size();
+    while (in < last) {
+        const uchar b = *in;
+        if (isLead(b) && in + 1 < last && isTrail(in[1])) {
+            const char16_t c = t.pairs[b << 8 | in[1]];
+            put(c != Unassigned ? char32_t(c) : RawPairBase + (char32_t(b) << 8 | in[1]));
+            in += 2;
             continue;
         }
-        if (t.single[b] != Unassigned) {
-            text.append(QChar(t.single[b]));
-        } else {
-            appendCodePoint(text, RawByteBase + b);
-        }
-        ++i;
+        put(t.single[b] != Unassigned ? char32_t(t.single[b]) : RawByteBase + b);
+        ++in;
     }
-    return text;
+    text.resize(out - reinterpret_cast<char16_t*>(text.data()));
 }
 
 // The bytes a private-use character of decode() stands for.
@@ -196,12 +200,13 @@ QByteArray encodeKeepingRawBytes(const QString& text, QStringEncoder& encoder) {
 }  // namespace
 
 QString decode(QByteArrayView bytes) {
-    QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        return decodeKeepingRawBytes(bytes);
-    }
+    QString text;
+    decodeByTables(bytes, text);
     return text;
+}
+
+void decodeInto(QByteArrayView bytes, QString& text) {
+    decodeByTables(bytes, text);
 }
 
 QString mapLookAlikes(QString text) {

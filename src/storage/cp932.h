@@ -13,6 +13,9 @@ namespace cp932 {
 // lead * 256 + trail — which encode() writes back as the same bytes, so that
 // any file that loads can be saved unchanged.
 QString decode(QByteArrayView bytes);
+// The same into a string whose room is used again, for readers that decode
+// many small texts.
+void decodeInto(QByteArrayView bytes, QString& text);
 
 // Replaces characters that look like a code page 932 character but are not
 // the one code page 932 decodes to (WAVE DASH and the like) by that character.

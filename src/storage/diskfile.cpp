@@ -104,25 +104,38 @@ QString cannotReadMessage(const QString& path, const QString& reason) {
 
 ReadResult readEnciphered(const QString& path) {
     ReadResult result;
+    result.status = readEnciphered(path, result.plain, &result.error);
+    return result;
+}
+
+ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QString* error) {
     if (!mdlBinaryCipher::FileExists(path)) {
-        return result;
+        return ReadResult::Status::Missing;
     }
     QFile file(path);
+    const qint64 size = file.size();
     if (!file.open(QIODevice::ReadOnly)) {
-        result.status = ReadResult::Status::Failed;
-        result.error = cannotReadMessage(path, file.errorString());
-        return result;
+        *error = cannotReadMessage(path, file.errorString());
+        return ReadResult::Status::Failed;
     }
-    result.plain = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = ReadResult::Status::Failed;
-        result.error = cannotReadMessage(path, file.errorString());
-        result.plain.clear();
-        return result;
+    // Read into the buffer the caller keeps, so that a walk over many files
+    // does not allocate one for each.
+    plain.resize(qsizetype(size));
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(plain.data() + got, size - got);
+        if (n <= 0) {
+            break;
+        }
+        got += n;
     }
-    mdlBinaryCipher::CipherBuffer(result.plain);
-    result.status = ReadResult::Status::Read;
-    return result;
+    if (got != size || file.error() != QFileDevice::NoError) {
+        *error = cannotReadMessage(path, file.errorString());
+        plain.resize(0);
+        return ReadResult::Status::Failed;
+    }
+    mdlBinaryCipher::CipherBuffer(plain);
+    return ReadResult::Status::Read;
 }
 
 WriteResult replaceEnciphered(const QString& target, QByteArray plain) {

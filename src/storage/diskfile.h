@@ -21,6 +21,8 @@ struct ReadResult {
 };
 
 ReadResult readEnciphered(const QString& path);
+// The same into a buffer the caller keeps; error is set when Failed.
+ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QString* error);
 
 struct WriteResult {
     QString error;  // empty on success: a message for the user otherwise

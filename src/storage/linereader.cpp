@@ -8,9 +8,14 @@ bool LineReader::next(QStringView* line) {
     if (pos_ >= text_.size()) {
         return false;
     }
-    qsizetype end = pos_;
-    while (end < text_.size() && text_[end] != u'\r' && text_[end] != u'\n') {
-        ++end;
+    // Both searches run over many characters at a time.
+    qsizetype end = text_.indexOf(u'\n', pos_);
+    if (end < 0) {
+        end = text_.size();
+    }
+    const qsizetype cr = text_.sliced(pos_, end - pos_).indexOf(u'\r');
+    if (cr >= 0) {
+        end = pos_ + cr;
     }
     *line = text_.sliced(pos_, end - pos_);
     ++number_;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <array>
+#include <cstring>
 
 #include "platform/prompter.h"
 
@@ -46,31 +47,6 @@ QChar* putLineEnd(QChar* out) {
     return out;
 }
 
-// Months repeat their dates, sites, genres and results from record to record.
-// Handing out the same shared string for a repeated field saves most of the
-// allocations of a big month.
-class RecentFields {
-  public:
-    QString take(QStringView field) {
-        if (field.isEmpty()) {
-            return {};
-        }
-        for (const QString& known : recent_) {
-            if (known.size() == field.size() && known == field) {
-                return known;
-            }
-        }
-        QString value = field.toString();
-        recent_[next_] = value;
-        next_ = (next_ + 1) % recent_.size();
-        return value;
-    }
-
-  private:
-    std::array<QString, 8> recent_;
-    size_t next_ = 0;
-};
-
 }  // namespace
 
 QString format(const QList<PrizeEntry>& records, const QString& password) {
@@ -100,13 +76,9 @@ QString format(const QList<PrizeEntry>& records, const QString& password) {
     return out;
 }
 
-Content parse(QStringView text) {
+Content scan(QStringView text, const std::function<bool(const FieldViews& record)>& visit) {
     Content content;
-    // A month holds at most 32,767 records; a file of nothing but line ends
-    // must not reserve for millions.
-    content.records.reserve(std::min<qsizetype>(text.count(u'\n') + 1, 32768));
-    std::array<RecentFields, PrizeEntryFieldCount> recent;
-    std::array<QStringView, PrizeEntryFieldCount> fields;
+    FieldViews fields;
     LineReader lines(text);
     QStringView line;
     bool first = true;
@@ -122,15 +94,116 @@ Content parse(QStringView text) {
                 continue;
             }
         }
-        if (!readQuotedFields(line, PrizeEntryFieldCount, fields.data())) {
+        if (readQuotedFields(line, PrizeEntryFieldCount, fields.data())) {
+            if (!visit(fields)) {
+                break;
+            }
+        } else {
             content.damagedLines.append(lines.number());
+        }
+    }
+    return content;
+}
+
+namespace {
+
+bool readQuotedByteFields(QByteArrayView line, int count, QByteArrayView* fields) {
+    qsizetype pos = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            if (pos >= line.size() || line[pos] != ',') {
+                return false;
+            }
+            ++pos;
+        }
+        if (pos >= line.size() || line[pos] != '"') {
+            return false;
+        }
+        const void* close = std::memchr(line.data() + pos + 1, '"', size_t(line.size() - pos - 1));
+        if (close == nullptr) {
+            return false;
+        }
+        const qsizetype end = static_cast<const char*>(close) - line.data();
+        fields[i] = line.sliced(pos + 1, end - pos - 1);
+        pos = end + 1;
+    }
+    return pos == line.size();
+}
+
+}  // namespace
+
+QString RecentTexts::take(QStringView field) {
+    if (field.isEmpty()) {
+        return {};
+    }
+    for (const QString& known : recent_) {
+        if (known.size() == field.size() && known == field) {
+            return known;
+        }
+    }
+    QString value = field.toString();
+    recent_[next_] = value;
+    next_ = (next_ + 1) % recent_.size();
+    return value;
+}
+
+Content scanBytes(QByteArrayView plain,
+                  const std::function<bool(const ByteFields& record)>& visit) {
+    Content content;
+    ByteFields fields;
+    const char* data = plain.data();
+    qsizetype pos = 0;
+    int number = 0;
+    bool first = true;
+    while (pos < plain.size()) {
+        const void* lf = std::memchr(data + pos, '\n', size_t(plain.size() - pos));
+        qsizetype end = lf ? static_cast<const char*>(lf) - data : plain.size();
+        if (const void* cr = std::memchr(data + pos, '\r', size_t(end - pos))) {
+            end = static_cast<const char*>(cr) - data;
+        }
+        const QByteArrayView line = plain.sliced(pos, end - pos);
+        ++number;
+        pos = end;
+        if (pos < plain.size()) {
+            pos += data[pos] == '\r' && pos + 1 < plain.size() && data[pos + 1] == '\n' ? 2 : 1;
+        }
+        if (std::all_of(line.cbegin(), line.cend(), [](char c) { return c == ' '; })) {
             continue;
         }
-        PrizeEntry& record = content.records.emplace_back();
+        if (first) {
+            first = false;
+            if (readQuotedByteFields(line, 1, fields.data()) &&
+                fields[0].startsWith("StartPassword=")) {
+                content.hasPasswordLine = true;
+                content.password = cp932::decode(fields[0].sliced(PasswordPrefix.size()));
+                continue;
+            }
+        }
+        if (readQuotedByteFields(line, PrizeEntryFieldCount, fields.data())) {
+            if (!visit(fields)) {
+                break;
+            }
+        } else {
+            content.damagedLines.append(number);
+        }
+    }
+    return content;
+}
+
+Content parse(QStringView text) {
+    QList<PrizeEntry> records;
+    // A month holds at most 32,767 records; a file of nothing but line ends
+    // must not reserve for millions.
+    records.reserve(std::min<qsizetype>(text.count(u'\n') + 1, 32768));
+    std::array<RecentTexts, PrizeEntryFieldCount> recent;
+    Content content = scan(text, [&](const FieldViews& fields) {
+        PrizeEntry& record = records.emplace_back();
         for (int i = 0; i < PrizeEntryFieldCount; ++i) {
             record[i] = recent[i].take(fields[i]);
         }
-    }
+        return true;
+    });
+    content.records = std::move(records);
     return content;
 }
 

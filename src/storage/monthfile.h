@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <array>
+#include <functional>
 
 #include "storage/diskfile.h"
 
@@ -26,6 +28,18 @@ struct Content {
     QList<int> damagedLines;  // numbers, from 1, of the lines that hold no record
 };
 
+// Months repeat their dates, sites, genres and results from record to
+// record. Handing out the same shared string for a repeated field saves most
+// of the allocations of a big month.
+class RecentTexts {
+  public:
+    QString take(QStringView field);
+
+  private:
+    std::array<QString, 8> recent_;
+    size_t next_ = 0;
+};
+
 // The plain text of a month file. A non-empty password adds the password line.
 QString format(const QList<PrizeEntry>& records, const QString& password);
 
@@ -33,9 +47,21 @@ QString format(const QList<PrizeEntry>& records, const QString& password);
 // read, the others listed.
 Content parse(QStringView text);
 
+// Goes through the records of plain month file text as views into it, for
+// readers that keep few of them, until visit returns false. Returns what
+// parse() returns but the records.
+using FieldViews = std::array<QStringView, PrizeEntryFieldCount>;
+Content scan(QStringView text, const std::function<bool(const FieldViews& record)>& visit);
+
 // Whether a file fits the start password in force: a file with a password
 // line fits only an exactly equal password, a file without one only an empty
 // password.
+// The same, over the plain bytes of a month file, without decoding them: the
+// marks of the format (quotes, commas, line ends) are never part of a double-
+// byte character. The password is decoded.
+using ByteFields = std::array<QByteArrayView, PrizeEntryFieldCount>;
+Content scanBytes(QByteArrayView plain, const std::function<bool(const ByteFields& record)>& visit);
+
 bool passwordFits(const Content& content, const QString& currentPassword);
 
 struct ReadResult {
