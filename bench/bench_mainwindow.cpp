@@ -2,8 +2,6 @@
 // month of 32,767 records shown and counted, the expenses entry with 20 years
 // in the total file, and one record update in a month of 5,000 records.
 // Everything goes through the window's controls, by their names.
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -12,40 +10,13 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
-#include "mainwindow/frmmain.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
+#include "benchwindows.h"
 #include "storage/monthfile.h"
 #include "storage/summaryfile.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Desktop {
-    platform::ScriptedPrompter prompter;
-    platform::ScriptedDialogs dialogs;
-    platform::ScriptedShell shell;
-    platform::FixedClock clock{QDate(2010, 1, 15)};
-    platform::ScriptedDesktopShortcut shortcut;
-    platform::ScriptedInstanceLock instanceLock;
-    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
-};
-
-// Starts the program on a folder; a first start answers its question No.
-frmMain* startProgram(Desktop& desktop, const QString& folder) {
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    return StartProgram(desktop.platform, folder);
-}
-
-template <typename T>
-T* control(const QWidget* window, const QString& name) {
-    return window->findChild<T*>(name);
-}
 
 void click(const QWidget* window, const QString& name) {
     control<QPushButton>(window, name)->click();
@@ -202,12 +173,7 @@ void BM_UpdateIn5000(benchmark::State& state) {
     month->setCurrentIndex(row);
     Q_EMIT month->clicked(row);
     click(window, u"cmdHensyu"_s);
-    QWidget* editor = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == u"frmDataInput"_s && w->isVisible()) {
-            editor = w;
-        }
-    }
+    QWidget* editor = openWindow(u"frmDataInput"_s);
     if (editor == nullptr) {
         state.SkipWithError("the editor did not open");
         endProgram(window);
@@ -229,10 +195,5 @@ BENCHMARK(BM_UpdateIn5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

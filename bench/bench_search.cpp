@@ -2,8 +2,6 @@
 // records), for a text in the prize name, as a user runs it in the search
 // window, beside the sqlite3 shell running the same LIKE query over the same
 // rows in a database file.
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -14,13 +12,8 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include "benchwindows.h"
 #include "diary/search.h"
-#include "mainwindow/frmmain.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
 #include "storage/monthfile.h"
 
 using namespace Qt::StringLiterals;
@@ -30,16 +23,6 @@ namespace {
 constexpr int Years = 20;
 constexpr int RecordsPerMonth = 1000;
 const QString Wanted = u"温泉"_s;
-
-struct Desktop {
-    platform::ScriptedPrompter prompter;
-    platform::ScriptedDialogs dialogs;
-    platform::ScriptedShell shell;
-    platform::FixedClock clock{QDate(2010, 1, 15)};
-    platform::ScriptedDesktopShortcut shortcut;
-    platform::ScriptedInstanceLock instanceLock;
-    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
-};
 
 QList<PrizeEntry> realisticMonth(int year, int month) {
     static const QStringList sites = {u"ネット懸賞ひろば"_s, u"はがき"_s, u"スーパー店頭"_s,
@@ -98,26 +81,19 @@ Data& data() {
 void BM_SearchWindow(benchmark::State& state) {
     Data& d = data();
     Desktop desktop;
-    desktop.prompter.expect(platform::MessageAnswer::No, u"きらび帳初回起動"_s,
-                            u"デスクトップ上にショートカットを作成しますか？"_s);
-    frmMain* window = StartProgram(desktop.platform, d.folder.path());
-    window->findChild<QTabBar*>(u"tabMain"_s)->setCurrentIndex(3);
-    QWidget* search = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == u"frmDataSearch"_s) {
-            search = w;
-        }
-    }
-    search->findChild<QLineEdit*>(u"txtPresent"_s)->setText(Wanted);
-    auto* results = window->findChild<QTreeView*>(u"lvwSearch"_s);
+    frmMain* window = startProgram(desktop, d.folder.path());
+    control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(3);
+    QWidget* search = openWindow(u"frmDataSearch"_s);
+    control<QLineEdit>(search, u"txtPresent"_s)->setText(Wanted);
+    auto* results = control<QTreeView>(window, u"lvwSearch"_s);
     for (auto _ : state) {
         desktop.prompter.expect(platform::MessageAnswer::Ok, u"検索終了"_s,
                                 u"検索が終了しました"_s);
-        search->findChild<QPushButton*>(u"cmdSearch"_s)->click();
+        control<QPushButton>(search, u"cmdSearch"_s)->click();
     }
     state.counters["found"] = results->model()->rowCount();
     state.counters["MB_enciphered"] = double(d.bytes) / 1e6;
-    window->findChild<QPushButton*>(u"cmdEnd"_s)->click();
+    control<QPushButton>(window, u"cmdEnd"_s)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 BENCHMARK(BM_SearchWindow)->Unit(benchmark::kMillisecond)->MinTime(3.0);
@@ -174,10 +150,5 @@ BENCHMARK(BM_Sqlite3Shell)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

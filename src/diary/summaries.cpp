@@ -128,6 +128,12 @@ Result Summaries::damaged(const QString& path, const QString& text) {
     return result;
 }
 
+Result Summaries::refusedDamaged(const QString& path, const QString& text) {
+    Result result = damaged(path, text);
+    result.done = false;  // never written over
+    return result;
+}
+
 Result Summaries::loaded(const QString& path, const summaryfile::ReadResult& read,
                          const YearSums& sums) {
     if (read.status == summaryfile::ReadResult::Status::Damaged) {
@@ -167,9 +173,7 @@ Result Summaries::storeMonth(const QString& year, int month,
         return result;
     }
     if (read.status == ReadResult::Status::Damaged) {
-        result = damaged(path, read.error);
-        result.done = false;
-        return result;
+        return refusedDamaged(path, read.error);
     }
     QList<Row> rows = read.rows;
     if (month >= 1 && month <= 12) {
@@ -203,9 +207,7 @@ Result Summaries::storeYear(const QString& year, const std::optional<YearSums>& 
         return result;
     }
     if (read.status == ReadResult::Status::Damaged) {
-        result = damaged(path, read.error);
-        result.done = false;
-        return result;
+        return refusedDamaged(path, read.error);
     }
     QList<Row> rows = read.rows;
     const auto found = std::find_if(rows.begin(), rows.end(),

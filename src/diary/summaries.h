@@ -64,6 +64,7 @@ class Summaries {
   private:
     // Tells of a damaged file once while the program runs.
     Result damaged(const QString& path, const QString& text);
+    Result refusedDamaged(const QString& path, const QString& text);
     // What the user is told of a file just read: damage, or sums out of range.
     Result loaded(const QString& path, const summaryfile::ReadResult& read, const YearSums& sums);
 

@@ -31,17 +31,9 @@ namespace {
 const QColor LockedColor(255, 0, 0);
 const QColor EditableColor(0, 0, 255);
 
-template <typename W>
-W* make(QWidget* parent, const QString& name, int left, int top, int width, int height = 300) {
-    W* widget = new W(parent);
-    widget->setObjectName(name);
-    placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top,
               int width = 1000) {
-    QLabel* l = make<QLabel>(parent, name, left, top, width);
+    QLabel* l = makeTwips<QLabel>(parent, name, left, top, width);
     l->setText(text);
     return l;
 }
@@ -50,14 +42,6 @@ void setLabelColor(QLabel* label, const QColor& color) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                    int width) {
-    QPushButton* b = make<QPushButton>(parent, name, left, top, width, 360);
-    b->setText(caption);
-    b->setAutoDefault(false);
-    return b;
 }
 
 bool isWebAddress(const QString& text) {
@@ -83,27 +67,27 @@ void frmDataInput::buildWindow() {
     lblEndDay = label(this, u"lblEndDay"_s, u"締 切 日"_s, 120, 2670);
     dtpEndDay = new DatePicker(u"dtpEndDay"_s, this);
     label(this, u"lblID"_s, u"ＩＤ番号"_s, 120, 630);
-    txtID = make<QLineEdit>(this, u"txtID"_s, 1200, 600, 1700);
+    txtID = makeTwips<QLineEdit>(this, u"txtID"_s, 1200, 600, 1700);
     txtID->setText(u"0"_s);
     lblSite = label(this, u"lblSite"_s, u"応 募 先"_s, 120, 990);
-    txtSite = make<QLineEdit>(this, u"txtSite"_s, 1200, 960, 5700);
+    txtSite = makeTwips<QLineEdit>(this, u"txtSite"_s, 1200, 960, 5700);
     lblURL = label(this, u"lblURL"_s, u"Ｕ Ｒ Ｌ"_s, 120, 1350);
-    txtURL = make<QLineEdit>(this, u"txtURL"_s, 1200, 1320, 4200);
-    cmdHensyuURL = button(this, u"cmdHensyuURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, 5500, 1290, 1400);
+    txtURL = makeTwips<QLineEdit>(this, u"txtURL"_s, 1200, 1320, 4200);
+    cmdHensyuURL = pushButton(this, u"cmdHensyuURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, 5500, 1290, 1400);
     cmdHensyuURL->setEnabled(false);
     label(this, u"lblGenre"_s, u"ジャンル"_s, 120, 1710);
     cboGenre = new ListCombo(u"cboGenre"_s, choices::Genres, this);
     placeTwips(cboGenre, 1200, 1680, 2800, 320);
     cboGenre->showText(u"その他"_s);
     label(this, u"lblPresent"_s, u"賞 品 名"_s, 120, 2070);
-    txtPresent = make<QLineEdit>(this, u"txtPresent"_s, 1200, 2040, 5700);
+    txtPresent = makeTwips<QLineEdit>(this, u"txtPresent"_s, 1200, 2040, 5700);
     buildChoices();
     buildPictureAndButtons();
     colourLabels();
 }
 
 void frmDataInput::buildChoices() {
-    chkHappyDay = make<QCheckBox>(this, u"chkHappyDay"_s, 3100, 2640, 1000);
+    chkHappyDay = makeTwips<QCheckBox>(this, u"chkHappyDay"_s, 3100, 2640, 1000);
     chkHappyDay->setText(u"当選日"_s);
     dtpHappyDay = new DatePicker(u"dtpHappyDay"_s, this);
     placeTwips(dtpHappyDay, 4100, 2640, 1800, 330);
@@ -134,7 +118,7 @@ void frmDataInput::buildChoices() {
     cboOboWay = new ListCombo(u"cboOboWay"_s, choices::Methods, this);
     placeTwips(cboOboWay, 4300, 4080, 1500, 320);
     label(this, u"lblMsg"_s, u"コメント"_s, 120, 4470);
-    txtMsg = make<QLineEdit>(this, u"txtMsg"_s, 1200, 4440, 5700);
+    txtMsg = makeTwips<QLineEdit>(this, u"txtMsg"_s, 1200, 4440, 5700);
 
     label(this, u"lblNote"_s, u"※当選額は、結果「＊物当選」を選択しないと集計されません"_s, 120,
           4830, 6800);
@@ -150,34 +134,34 @@ void frmDataInput::buildChoices() {
 
 void frmDataInput::buildPictureAndButtons() {
     // The picture area: the error label lies over the picture.
-    imgPicView = make<QLabel>(this, u"imgPicView"_s, 7140, 240, 2340, 2340);
+    imgPicView = makeTwips<QLabel>(this, u"imgPicView"_s, 7140, 240, 2340, 2340);
     imgPicView->setAlignment(Qt::AlignCenter);
     imgPicView->setFrameShape(QFrame::Box);
     imgPicView->installEventFilter(this);
     imgPicView->setMouseTracking(true);
-    lblError = make<QLabel>(this, u"lblError"_s, 7140, 240, 2340, 2340);
+    lblError = makeTwips<QLabel>(this, u"lblError"_s, 7140, 240, 2340, 2340);
     lblError->setWordWrap(true);
     lblError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblError->setAttribute(Qt::WA_TransparentForMouseEvents);
-    cmdPicIn = button(this, u"cmdPicIn"_s, u"画像登録(&I)"_s, 7140, 2700, 1140);
-    cmdPicOut = button(this, u"cmdPicOut"_s, u"画像削除(&O)"_s, 8340, 2700, 1140);
+    cmdPicIn = pushButton(this, u"cmdPicIn"_s, u"画像登録(&I)"_s, 7140, 2700, 1140);
+    cmdPicOut = pushButton(this, u"cmdPicOut"_s, u"画像削除(&O)"_s, 8340, 2700, 1140);
     cmdPicOut->setEnabled(false);
 
-    cmdTopRecord = button(this, u"cmdTopRecord"_s, u"<<"_s, 120, 5520, 480);
+    cmdTopRecord = pushButton(this, u"cmdTopRecord"_s, u"<<"_s, 120, 5520, 480);
     cmdTopRecord->setToolTip(u"最初へ"_s);
-    cmdBackRecord = button(this, u"cmdBackRecord"_s, u"<"_s, 620, 5520, 480);
+    cmdBackRecord = pushButton(this, u"cmdBackRecord"_s, u"<"_s, 620, 5520, 480);
     cmdBackRecord->setToolTip(u"前へ"_s);
     lblActiveNumber = label(this, u"lblActiveNumber"_s, u"1"_s, 1140, 5550, 600);
     lblActiveNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMaxNumber = label(this, u"lblMaxNumber"_s, u"/　1"_s, 1780, 5550, 900);
-    cmdNextRecord = button(this, u"cmdNextRecord"_s, u">"_s, 2700, 5520, 480);
+    cmdNextRecord = pushButton(this, u"cmdNextRecord"_s, u">"_s, 2700, 5520, 480);
     cmdNextRecord->setToolTip(u"次へ"_s);
-    cmdEndRecord = button(this, u"cmdEndRecord"_s, u">>"_s, 3200, 5520, 480);
+    cmdEndRecord = pushButton(this, u"cmdEndRecord"_s, u">>"_s, 3200, 5520, 480);
     cmdEndRecord->setToolTip(u"最後へ"_s);
-    cmdKoshin = button(this, u"cmdKoshin"_s, u"更新(&A)"_s, 5460, 5520, 1300);
+    cmdKoshin = pushButton(this, u"cmdKoshin"_s, u"更新(&A)"_s, 5460, 5520, 1300);
     cmdKoshin->setEnabled(false);
-    cmdClose = button(this, u"cmdClose"_s, u"閉じる(&C)"_s, 6820, 5520, 1300);
-    cmdHelp = button(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, 8180, 5520, 1300);
+    cmdClose = pushButton(this, u"cmdClose"_s, u"閉じる(&C)"_s, 6820, 5520, 1300);
+    cmdHelp = pushButton(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, 8180, 5520, 1300);
 }
 
 void frmDataInput::colourLabels() {

@@ -54,32 +54,16 @@ constexpr const char16_t* widthLabels[settingsfile::ColumnWidthCount] = {
     u"選考方法", u"サイクル", u"応募方法", u"コメント",
 };
 
-template <typename W>
-W* make(QWidget* parent, const QString& name, int left, int top, int width, int height) {
-    W* widget = new W(parent);
-    widget->setObjectName(name);
-    placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top,
               int width, int height = 300) {
-    QLabel* l = make<QLabel>(parent, name, left, top, width, height);
+    QLabel* l = makeTwips<QLabel>(parent, name, left, top, width, height);
     l->setText(text);
     return l;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                    int width, int height = 360) {
-    QPushButton* b = make<QPushButton>(parent, name, left, top, width, height);
-    b->setText(caption);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                  int width, int height) {
-    QGroupBox* f = make<QGroupBox>(parent, name, left, top, width, height);
+    QGroupBox* f = makeTwips<QGroupBox>(parent, name, left, top, width, height);
     f->setTitle(caption);
     // Panels on the tab client overlap: the one in front must hide the rest.
     f->setAutoFillBackground(true);
@@ -88,7 +72,7 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, int left,
                     int top) {
-    QCheckBox* c = make<QCheckBox>(parent, name, left, top, 3500, 300);
+    QCheckBox* c = makeTwips<QCheckBox>(parent, name, left, top, 3500, 300);
     c->setText(caption);
     return c;
 }
@@ -96,7 +80,7 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 // A banner picture: a coloured plate with the name on it.
 QLabel* banner(QWidget* parent, const QString& name, const QString& text, const QColor& color,
                int left, int top, int width, int height) {
-    QLabel* picture = make<QLabel>(parent, name, left, top, width, height);
+    QLabel* picture = makeTwips<QLabel>(parent, name, left, top, width, height);
     QPixmap plate(picture->size());
     plate.fill(color);
     QPainter painter(&plate);
@@ -114,7 +98,7 @@ QLabel* banner(QWidget* parent, const QString& name, const QString& text, const 
 
 QLineEdit* figureBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
                      int width) {
-    QLineEdit* box = make<QLineEdit>(parent, name, left, top, width, 300);
+    QLineEdit* box = makeTwips<QLineEdit>(parent, name, left, top, width, 300);
     box->setText(text);
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignRight);
@@ -143,14 +127,14 @@ frmMain::~frmMain() {
 void frmMain::buildWindow() {
     setFixedSize(twipsToPixels(ClientWidth, this), twipsToPixels(ClientHeight, this));
 
-    tabMain = make<QTabBar>(this, u"tabMain"_s, TabLeft, 120, TabWidth, 360);
+    tabMain = makeTwips<QTabBar>(this, u"tabMain"_s, TabLeft, 120, TabWidth, 360);
     tabMain->setExpanding(false);
     tabMain->setDrawBase(false);
     for (const TabInfo& tab : tabs) {
         const int index = tabMain->addTab(QString::fromUtf16(tab.caption));
         tabMain->setTabData(index, QString::fromUtf16(tab.key));
     }
-    tabClient = make<QWidget>(this, u"tabClient"_s, TabLeft, TabTop, TabWidth, TabHeight);
+    tabClient = makeTwips<QWidget>(this, u"tabClient"_s, TabLeft, TabTop, TabWidth, TabHeight);
 
     lvwMonth = new ListView(u"lvwMonth"_s, tabClient);
     lvwSearch = new ListView(u"lvwSearch"_s, tabClient);
@@ -178,7 +162,7 @@ void frmMain::buildWindow() {
     placeTwips(txtUnhappyMoneyValue, 2760, 40, 1600, 320);
     txtUnhappyMoneyValue->setAlignment(Qt::AlignRight);
     cmdUnhappyMoneyIn =
-        button(fraUnhappyMoney, u"cmdUnhappyMoneyIn"_s, u"記帳(&K)"_s, 4440, 20, 1200);
+        pushButton(fraUnhappyMoney, u"cmdUnhappyMoneyIn"_s, u"記帳(&K)"_s, 4440, 20, 1200);
 
     buildSettingsPanel();
     buildAboutPanels();
@@ -214,7 +198,7 @@ void frmMain::buildStatisticsPanel() {
     txtTotalMoney = figureBox(f, u"txtTotalMoney"_s, u"0"_s, 5540, 750, 800);
     label(f, u"lblYen3"_s, u"円"_s, 6360, 780, 240);
 
-    prgShinko = make<QProgressBar>(this, u"prgShinko"_s, 120, 5880, 6660, 300);
+    prgShinko = makeTwips<QProgressBar>(this, u"prgShinko"_s, 120, 5880, 6660, 300);
     prgShinko->setRange(0, 100);
     prgShinko->setValue(0);
     prgShinko->setTextVisible(false);
@@ -222,26 +206,26 @@ void frmMain::buildStatisticsPanel() {
 
 void frmMain::buildButtons() {
     constexpr int left = 6840;
-    cmdYearBack = button(this, u"cmdYearBack"_s, u"<<"_s, left, 4560, 540);
-    cmdMonthBack = button(this, u"cmdMonthBack"_s, u"<"_s, left + 560, 4560, 480);
+    cmdYearBack = pushButton(this, u"cmdYearBack"_s, u"<<"_s, left, 4560, 540);
+    cmdMonthBack = pushButton(this, u"cmdMonthBack"_s, u"<"_s, left + 560, 4560, 480);
     dtpDate = new DatePicker(u"dtpDate"_s, this);
     placeTwips(dtpDate, left + 1060, 4560, 2560, 360);
-    cmdMonthNext = button(this, u"cmdMonthNext"_s, u">"_s, left + 3640, 4560, 480);
-    cmdYearNext = button(this, u"cmdYearNext"_s, u">>"_s, left + 4140, 4560, 540);
+    cmdMonthNext = pushButton(this, u"cmdMonthNext"_s, u">"_s, left + 3640, 4560, 480);
+    cmdYearNext = pushButton(this, u"cmdYearNext"_s, u">>"_s, left + 4140, 4560, 540);
 
     constexpr int width = 1140;
     constexpr int step = 1180;
-    cmdNewInput = button(this, u"cmdNewInput"_s, u"手動登録(&M)"_s, left, 5000, width);
-    cmdInput = button(this, u"cmdInput"_s, u"取込登録(&T)"_s, left + step, 5000, width);
-    cmdHensyu = button(this, u"cmdHensyu"_s, u"編集(&H)"_s, left + 2 * step, 5000, width);
-    cmdDelete = button(this, u"cmdDelete"_s, u"削除(&D)"_s, left + 3 * step, 5000, width);
-    cmdAllDelete = button(this, u"cmdAllDelete"_s, u"全削除(&C)"_s, left, 5420, width);
-    cmdURL = button(this, u"cmdURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, left + step, 5420, width);
-    cmdSave = button(this, u"cmdSave"_s, u"保存(&S)"_s, left + 2 * step, 5420, width);
-    cmdPrint = button(this, u"cmdPrint"_s, u"印刷(&P)"_s, left + 3 * step, 5420, width);
-    cmdHelp = button(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, left, 5840, width);
-    cmdUserInput = button(this, u"cmdUserInput"_s, u"入打(&N)"_s, left + step, 5840, width);
-    cmdEnd = button(this, u"cmdEnd"_s, u"終了(&E)"_s, left + 3 * step, 5840, width);
+    cmdNewInput = pushButton(this, u"cmdNewInput"_s, u"手動登録(&M)"_s, left, 5000, width);
+    cmdInput = pushButton(this, u"cmdInput"_s, u"取込登録(&T)"_s, left + step, 5000, width);
+    cmdHensyu = pushButton(this, u"cmdHensyu"_s, u"編集(&H)"_s, left + 2 * step, 5000, width);
+    cmdDelete = pushButton(this, u"cmdDelete"_s, u"削除(&D)"_s, left + 3 * step, 5000, width);
+    cmdAllDelete = pushButton(this, u"cmdAllDelete"_s, u"全削除(&C)"_s, left, 5420, width);
+    cmdURL = pushButton(this, u"cmdURL"_s, u"ﾎｰﾑﾍﾟｰｼﾞ(&U)"_s, left + step, 5420, width);
+    cmdSave = pushButton(this, u"cmdSave"_s, u"保存(&S)"_s, left + 2 * step, 5420, width);
+    cmdPrint = pushButton(this, u"cmdPrint"_s, u"印刷(&P)"_s, left + 3 * step, 5420, width);
+    cmdHelp = pushButton(this, u"cmdHelp"_s, u"ヘルプ(&Q)"_s, left, 5840, width);
+    cmdUserInput = pushButton(this, u"cmdUserInput"_s, u"入打(&N)"_s, left + step, 5840, width);
+    cmdEnd = pushButton(this, u"cmdEnd"_s, u"終了(&E)"_s, left + 3 * step, 5840, width);
 }
 
 void frmMain::buildSettingsPanel() {
@@ -259,9 +243,9 @@ void frmMain::buildSettingsPanel() {
         checkBox(s, u"chkStartKirabi"_s, u"起動時に「きらび広場」サイトを開く"_s, 3660, 1020);
 
     fraKey = frame(s, u"fraKey"_s, u"構成キー"_s, 7260, 60, 2700, 1320);
-    optNowDay = make<QRadioButton>(fraKey, u"optNowDay"_s, 120, 300, 1000, 300);
+    optNowDay = makeTwips<QRadioButton>(fraKey, u"optNowDay"_s, 120, 300, 1000, 300);
     optNowDay->setText(u"応募日"_s);
-    optEndDay = make<QRadioButton>(fraKey, u"optEndDay"_s, 120, 660, 1000, 300);
+    optEndDay = makeTwips<QRadioButton>(fraKey, u"optEndDay"_s, 120, 660, 1000, 300);
     optEndDay->setText(u"締切日"_s);
     // The note breaks its lines where it has full-width spaces.
     QLabel* note =
@@ -275,10 +259,10 @@ void frmMain::buildSettingsPanel() {
     placeTwips(txtDreamMoney, 100, 320, 1180, 300);
     txtDreamMoney->setAlignment(Qt::AlignRight);
 
-    cmdShortcut = button(s, u"cmdShortcut"_s, u"ﾃﾞｽｸﾄｯﾌﾟ上にｼｮｰﾄｶｯﾄ作成"_s, 120, 1400, 2800);
-    cmdBackUp = button(s, u"cmdBackUp"_s, u"ﾊﾞｯｸｱｯﾌﾟ(&B)"_s, 3000, 1400, 1500);
-    cmdRestore = button(s, u"cmdRestore"_s, u"復元(&R)"_s, 4560, 1400, 1500);
-    cmdSetting = button(s, u"cmdSetting"_s, u"適用(&A)"_s, 10020, 1400, 1380);
+    cmdShortcut = pushButton(s, u"cmdShortcut"_s, u"ﾃﾞｽｸﾄｯﾌﾟ上にｼｮｰﾄｶｯﾄ作成"_s, 120, 1400, 2800);
+    cmdBackUp = pushButton(s, u"cmdBackUp"_s, u"ﾊﾞｯｸｱｯﾌﾟ(&B)"_s, 3000, 1400, 1500);
+    cmdRestore = pushButton(s, u"cmdRestore"_s, u"復元(&R)"_s, 4560, 1400, 1500);
+    cmdSetting = pushButton(s, u"cmdSetting"_s, u"適用(&A)"_s, 10020, 1400, 1380);
 
     fraHeader = frame(s, u"fraHeader"_s, u"「月間」「検索」の各項目幅"_s, 0, 1860, TabWidth, 1980);
     // Four rows of four boxes; the first-column date sits in the first slot
@@ -308,9 +292,10 @@ void frmMain::buildSettingsPanel() {
 void frmMain::buildAboutPanels() {
     fraKirabi = frame(tabClient, u"fraKirabi"_s, u" 企　画 "_s, 0, 0, 5730, 2400);
     label(fraKirabi, u"lblKirabiHomepage"_s, u"ホームページ"_s, 120, 330, 1500);
-    cmdKirabiHomepage = button(fraKirabi, u"cmdKirabiHomepage"_s, KirabiTopPage, 1680, 300, 3900);
+    cmdKirabiHomepage =
+        pushButton(fraKirabi, u"cmdKirabiHomepage"_s, KirabiTopPage, 1680, 300, 3900);
     label(fraKirabi, u"lblKirabiMail"_s, u"お問い合せ先"_s, 120, 750, 1500);
-    cmdKirabiMail = button(fraKirabi, u"cmdKirabiMail"_s, KirabiContactPage, 1680, 720, 3900);
+    cmdKirabiMail = pushButton(fraKirabi, u"cmdKirabiMail"_s, KirabiContactPage, 1680, 720, 3900);
     picKirabiBanner = banner(fraKirabi, u"picKirabiBanner"_s, u"懸賞サイト 「きらび広場」"_s,
                              QColor(255, 236, 160), 120, 1200, 2400, 600);
     label(fraKirabi, u"lblKirabiName"_s, u"懸賞サイト 「きらび広場」"_s, 2640, 1230, 3000);
@@ -320,11 +305,12 @@ void frmMain::buildAboutPanels() {
     pitch->setWordWrap(true);
 
     fraHome = frame(tabClient, u"fraHome"_s, u" 開　発 "_s, 5730, 0, 5730, 2400);
-    cmdMyHomepage = button(fraHome, u"cmdMyHomepage"_s, MyHomePage, 120, 300, 3600);
-    cmdMyMail = button(fraHome, u"cmdMyMail"_s, MyMailAddress, 120, 720, 3600);
+    cmdMyHomepage = pushButton(fraHome, u"cmdMyHomepage"_s, MyHomePage, 120, 300, 3600);
+    cmdMyMail = pushButton(fraHome, u"cmdMyMail"_s, MyMailAddress, 120, 720, 3600);
     picHomeBanner = banner(fraHome, u"picHomeBanner"_s, u"きらび帳"_s, QColor(200, 230, 255), 3840,
                            300, 1760, 780);
-    cmdNewVersionCheck = button(fraHome, u"cmdNewVersionCheck"_s, u"きらびﾆｭｰｽ"_s, 120, 1200, 1800);
+    cmdNewVersionCheck =
+        pushButton(fraHome, u"cmdNewVersionCheck"_s, u"きらびﾆｭｰｽ"_s, 120, 1200, 1800);
     lblVersion = label(fraHome, u"lblVersion"_s, QString(), 120, 1800, 5400);
 
     fraTyosaku =

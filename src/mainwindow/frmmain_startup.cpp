@@ -154,15 +154,7 @@ void frmMain::setShownDate(QDate date) {
 }
 
 void frmMain::applyWindowOrder() {
-    const bool onTop = chkFormState->isChecked();
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
-        return;
-    }
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (shown) {
-        show();  // changing the flags hides a window
-    }
+    setMainOnTop(chkFormState->isChecked());
 }
 
 void frmMain::cmdShortcut_Click() {

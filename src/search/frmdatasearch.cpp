@@ -28,27 +28,16 @@ constexpr int RightBox = 6400;
 
 const QString NoChoice = u"指定なし"_s;
 
-template <typename W>
-W* make(QWidget* parent, const QString& name, int left, int top, int width, int height = 300) {
-    W* widget = new W(parent);
-    widget->setObjectName(name);
-    placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top,
               int width = 1100) {
-    QLabel* l = make<QLabel>(parent, name, left, top + 30, width);
+    QLabel* l = makeTwips<QLabel>(parent, name, left, top + 30, width);
     l->setText(text);
     return l;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left,
                     int top) {
-    QPushButton* b = make<QPushButton>(parent, name, left, top, 1300, 360);
-    b->setText(caption);
-    b->setAutoDefault(false);
-    return b;
+    return pushButton(parent, name, caption, left, top, 1300);
 }
 
 // A box of a bound pair: enabled with the window background, or disabled
@@ -84,7 +73,7 @@ frmDataSearch::frmDataSearch(Platform& platform, SearchHost& host)
 
 frmDataSearch::DateRow frmDataSearch::dateRow(const QString& name, const QString& caption,
                                               int top) {
-    DateRow row{make<QCheckBox>(this, u"chk"_s + name, 120, top, 1100),
+    DateRow row{makeTwips<QCheckBox>(this, u"chk"_s + name, 120, top, 1100),
                 new DatePicker(u"dtp"_s + name + u"Before"_s, this),
                 new DatePicker(u"dtp"_s + name + u"After"_s, this)};
     row.check->setText(caption);
@@ -96,7 +85,7 @@ frmDataSearch::DateRow frmDataSearch::dateRow(const QString& name, const QString
 
 frmDataSearch::BoundRow frmDataSearch::boundRow(const QString& name, const QString& caption,
                                                 int top) {
-    BoundRow row{make<QCheckBox>(this, u"chk"_s + name, 120, top, 1100),
+    BoundRow row{makeTwips<QCheckBox>(this, u"chk"_s + name, 120, top, 1100),
                  new NumberBox(u"txt"_s + name + u"Down"_s, u"0"_s, this),
                  new NumberBox(u"txt"_s + name + u"Up"_s, u"0"_s, this)};
     row.check->setText(caption);
@@ -125,7 +114,7 @@ void frmDataSearch::buildWindow() {
 void frmDataSearch::buildTextRows() {
     const auto text = [this](const QString& name, const QString& caption, int top) {
         label(this, u"lbl"_s + name, caption, 400, top, 900);
-        return make<QLineEdit>(this, u"txt"_s + name, BoxLeft, top, 3750);
+        return makeTwips<QLineEdit>(this, u"txt"_s + name, BoxLeft, top, 3750);
     };
     txtSite = text(u"Site"_s, u"応 募 先"_s, 960);
     txtURL = text(u"URL"_s, u"Ｕ Ｒ Ｌ"_s, 1320);
@@ -150,11 +139,11 @@ void frmDataSearch::buildChoices() {
     cboSenkoWay = combo(u"SenkoWay"_s, u"選考方法"_s, choices::Selections, 1320);
     cboCycle = combo(u"Cycle"_s, u"サイクル"_s, choices::Cycles, 1680);
     cboOboWay = combo(u"OboWay"_s, u"応募方法"_s, choices::Methods, 2040);
-    chkBigAndSmall = make<QCheckBox>(this, u"chkBigAndSmall"_s, RightLabel, 2460, 2750);
+    chkBigAndSmall = makeTwips<QCheckBox>(this, u"chkBigAndSmall"_s, RightLabel, 2460, 2750);
     chkBigAndSmall->setText(u"大文字と小文字を区別する"_s);
-    optOR = make<QRadioButton>(this, u"optOR"_s, RightLabel, 2820, 1300);
+    optOR = makeTwips<QRadioButton>(this, u"optOR"_s, RightLabel, 2820, 1300);
     optOR->setText(u"OR検索"_s);
-    optAND = make<QRadioButton>(this, u"optAND"_s, RightLabel + 1400, 2820, 1300);
+    optAND = makeTwips<QRadioButton>(this, u"optAND"_s, RightLabel + 1400, 2820, 1300);
     optAND->setText(u"AND検索"_s);
     optAND->setChecked(true);
     QLabel* note =

@@ -175,6 +175,8 @@ class Runner : public QObject {
     Outcome expectFileExists(const Step& step);
     Outcome expectFile(const Step& step);
     Outcome expectBytes(const Step& step);
+    // The file a check looks at, or why it cannot.
+    std::optional<Outcome> readFile(const Step& step, QByteArray* bytes) const;
 
     QString expand(const QString& text) const;
     QString resolve(const QString& path) const;

@@ -24,7 +24,7 @@ Runner::Outcome Runner::expectFileExists(const Step& step) {
                   {}});
 }
 
-Runner::Outcome Runner::expectFile(const Step& step) {
+std::optional<Runner::Outcome> Runner::readFile(const Step& step, QByteArray* bytes) const {
     const QString path = resolve(step.text);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -32,7 +32,15 @@ Runner::Outcome Runner::expectFile(const Step& step) {
                       QFileInfo::exists(path) ? file.errorString() : u"there is no such file"_s,
                       {}});
     }
-    QByteArray bytes = file.readAll();
+    *bytes = file.readAll();
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::expectFile(const Step& step) {
+    QByteArray bytes;
+    if (std::optional<Outcome> missing = readFile(step, &bytes)) {
+        return *missing;
+    }
     if (step.property == Property::Plain) {
         mdlBinaryCipher::CipherBuffer(bytes);
     }
@@ -51,14 +59,10 @@ Runner::Outcome Runner::expectBytes(const Step& step) {
     if (!wanted) {
         return failed({u"lines of hexadecimal byte pairs"_s, quoted(step.lines.join(u' ')), {}});
     }
-    const QString path = resolve(step.text);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return retry({u"the file "_s + QDir::toNativeSeparators(path),
-                      QFileInfo::exists(path) ? file.errorString() : u"there is no such file"_s,
-                      {}});
+    QByteArray bytes;
+    if (std::optional<Outcome> missing = readFile(step, &bytes)) {
+        return *missing;
     }
-    QByteArray bytes = file.readAll();
     if (step.flag) {
         mdlBinaryCipher::CipherBuffer(bytes);
     }

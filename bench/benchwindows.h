@@ -1,0 +1,55 @@
+#pragma once
+
+// What the window benchmarks share: a scripted desktop, the program started
+// on a folder, and a main that runs the benchmarks offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "mainwindow/frmmain.h"
+#include "platform/clock.h"
+#include "platform/instancelock.h"
+#include "platform/scripteddialogs.h"
+#include "platform/scriptedprompter.h"
+#include "platform/shortcut.h"
+
+struct Desktop {
+    platform::ScriptedPrompter prompter;
+    platform::ScriptedDialogs dialogs;
+    platform::ScriptedShell shell;
+    platform::FixedClock clock{QDate(2010, 1, 15)};
+    platform::ScriptedDesktopShortcut shortcut;
+    platform::ScriptedInstanceLock instanceLock;
+    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
+};
+
+// Starts the program on a folder; a first start answers its question No.
+inline frmMain* startProgram(Desktop& desktop, const QString& folder) {
+    desktop.prompter.expect(platform::MessageAnswer::No, QStringLiteral("きらび帳初回起動"),
+                            QStringLiteral("デスクトップ上にショートカットを作成しますか？"));
+    return StartProgram(desktop.platform, folder);
+}
+
+template <typename T>
+T* control(const QWidget* window, const QString& name) {
+    return window->findChild<T*>(name);
+}
+
+// An open top-level window of the program, by its name.
+inline QWidget* openWindow(const QString& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+inline int runBenchmarks(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
