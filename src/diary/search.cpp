@@ -167,6 +167,9 @@ MonthFound searchMonth(const QString& path, const Conditions& conditions, const 
                        const QString& password, const std::atomic<bool>& stop) {
     MonthFound month;
     month.path = path;
+    if (stop) {
+        return month;  // the worker threads take months in blocks
+    }
     thread_local QByteArray plain;
     QString error;
     if (diskfile::readEnciphered(path, plain, &error) != diskfile::ReadResult::Status::Read) {
