@@ -192,6 +192,49 @@ void BM_UpdateIn5000(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateIn5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// 1,000 announcements of the mail magazine imported into a month of 5,000
+// records with the duplicate check on (no duplicates): read, compared,
+// sorted, the month file and the summaries written.
+void BM_ImportThousandInto5000(benchmark::State& state) {
+    QTemporaryDir folder;
+    const DataPaths paths(folder.path());
+    QList<PrizeEntry> records;
+    for (int i = 0; i < 5000; ++i) {
+        records.append({u"2010/01/%1"_s.arg(i % 28 + 1, 2, 10, QChar(u'0')), QString::number(i),
+                        u"ネット"_s, QString(), u"現金"_s, u"賞品%1"_s.arg(i), u"落選"_s, u"0"_s,
+                        u"5名様"_s, u"2010/02/15"_s, u"----/--/--"_s, u"アンケート"_s, u"抽選"_s,
+                        u"不定期"_s, u"ネット応募"_s, QString(), QString()});
+    }
+    QString magazine;
+    for (int i = 0; i < 1000; ++i) {
+        magazine +=
+            u"━━━━━━━━━━━━━━━━━━━━\r\nID:%1 賞品:温泉ペア宿泊券%1 "
+            u"<http://kirabi-hiroba.example.jp/p/%1>\r\nURL http://example.jp/c/%1\r\n"
+            u"当選数:5名様 締切:2010/02/28\r\nサイト名:温泉ネット\r\n紹介文:人気の宿に\r\n"
+            u"泊まろう\r\n［旅行・宿泊券│アンケート│抽選│毎週│ネット応募］\r\n"_s.arg(100000 + i);
+    }
+    if (!monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString()).ok()) {
+        state.SkipWithError("cannot write the month");
+        return;
+    }
+    Desktop desktop;
+    desktop.clipboard.setText(magazine);
+    frmMain* window = startProgram(desktop, folder.path());
+    for (auto _ : state) {
+        state.PauseTiming();
+        monthfile::write(paths.monthFile(u"2010"_s, u"01"_s), records, QString());
+        showDate(window, QDate(2010, 2, 15));
+        showDate(window, QDate(2010, 1, 15));
+        state.ResumeTiming();
+        click(window, u"cmdInput"_s);
+    }
+    if (monthRows(window) != 6000) {
+        state.SkipWithError("records missing");
+    }
+    endProgram(window);
+}
+BENCHMARK(BM_ImportThousandInto5000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 }  // namespace
 
 int main(int argc, char** argv) {

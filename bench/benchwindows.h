@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include "mainwindow/frmmain.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
 #include "platform/scripteddialogs.h"
@@ -20,7 +21,8 @@ struct Desktop {
     platform::FixedClock clock{QDate(2010, 1, 15)};
     platform::ScriptedDesktopShortcut shortcut;
     platform::ScriptedInstanceLock instanceLock;
-    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
+    platform::ScriptedClipboard clipboard;
+    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock, clipboard};
 };
 
 // Starts the program on a folder; a first start answers its question No.

@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     platform::SystemClock clock;
     platform::SystemDesktopShortcut shortcut;
     platform::FileInstanceLock instanceLock(programFolder);
-    Platform desktop{prompter, dialogs, shell, clock, shortcut, instanceLock};
+    platform::DesktopClipboard clipboard;
+    Platform desktop{prompter, dialogs, shell, clock, shortcut, instanceLock, clipboard};
 
     frmMain* window = StartProgram(desktop, programFolder);
     if (window == nullptr) {

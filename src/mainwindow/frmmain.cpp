@@ -365,10 +365,9 @@ void frmMain::connectHandlers() {
     // Buttons wait for a row click or a list with rows; those whose work is
     // not built yet stay disabled.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdHensyu, cmdInput, cmdDelete, cmdAllDelete, cmdURL, cmdSave, cmdPrint, cmdHelp,
-             cmdUserInput, cmdUnhappyMoneyIn, cmdBackUp, cmdRestore, cmdKirabiHomepage,
-             cmdKirabiMail, picKirabiBanner, cmdMyHomepage, cmdMyMail, picHomeBanner,
-             cmdNewVersionCheck}) {
+             cmdHensyu, cmdDelete, cmdAllDelete, cmdURL, cmdSave, cmdPrint, cmdHelp, cmdUserInput,
+             cmdUnhappyMoneyIn, cmdBackUp, cmdRestore, cmdKirabiHomepage, cmdKirabiMail,
+             picKirabiBanner, cmdMyHomepage, cmdMyMail, picHomeBanner, cmdNewVersionCheck}) {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);
@@ -384,6 +383,7 @@ void frmMain::connectListHandlers() {
     connect(dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
     connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
     connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
+    connect(cmdInput, &QPushButton::clicked, this, &frmMain::cmdInput_Click);
     connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });

@@ -153,6 +153,16 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     const diary::RecordList& listRecords(const ListView* list) const;
     diary::RecordList& listRecords(const ListView* list);
 
+    // The import from the clipboard
+    void cmdInput_Click();
+    void fileImportedRecords(const QList<PrizeEntry>& records);
+    void showImportMonth(const QString& filingDate);
+    // Adds records to the month shown and stores it; a failed store leaves
+    // the month as it was.
+    bool storeImported(const QList<PrizeEntry>& records, bool sort);
+    // True when a record's ID stands in its month and the user declines it.
+    bool isImportDeclined(const PrizeEntry& record);
+
     // Shell
     void OpenShellTarget();
     void ShellOpenWithMessage(const QString& path);

@@ -231,9 +231,9 @@ void frmMain::enterTab(Tab tab) {
             lvwMonth->show();
             fraLabel->raise();
             lvwMonth->raise();
-            // The import button joins these once it does its work.
-            for (QWidget* w : std::initializer_list<QWidget*>{
-                     cmdNewInput, cmdMonthBack, cmdMonthNext, cmdYearBack, cmdYearNext, dtpDate}) {
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{cmdNewInput, cmdInput, cmdMonthBack, cmdMonthNext,
+                                                 cmdYearBack, cmdYearNext, dtpDate}) {
                 w->setEnabled(true);
             }
             break;

@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -156,6 +158,14 @@ int DesktopShell::open(const QString& target) {
 
 bool DesktopShell::startProgram(const QString& path) {
     return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+}
+
+std::optional<QString> DesktopClipboard::text() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) {
+        return std::nullopt;
+    }
+    return data->text();
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
@@ -21,6 +22,12 @@ class DesktopDialogs : public Dialogs {
                                     const QString& suggestedName) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& title) override;
     std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
+};
+
+// The system clipboard through Qt.
+class DesktopClipboard : public Clipboard {
+  public:
+    std::optional<QString> text() const override;
 };
 
 class DesktopShell : public Shell {

@@ -7,6 +7,7 @@ class Shell;
 class Clock;
 class DesktopShortcut;
 class InstanceLock;
+class Clipboard;
 }  // namespace platform
 
 // What the program uses of the desktop; the real program passes the real
@@ -18,4 +19,5 @@ struct Platform {
     platform::Clock& clock;
     platform::DesktopShortcut& shortcut;
     platform::InstanceLock& instanceLock;
+    platform::Clipboard& clipboard;
 };

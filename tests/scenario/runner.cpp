@@ -27,7 +27,7 @@ Runner::Runner(Options options, QList<Step> steps, QObject* parent)
       options_(std::move(options)),
       steps_(std::move(steps)),
       clock_(QDate::currentDate()),
-      platform_{prompter_, dialogs_, shell_, clock_, shortcut_, lock_},
+      platform_{prompter_, dialogs_, shell_, clock_, shortcut_, lock_, clipboard_},
       printerFaults_(std::make_shared<QStringList>()) {
     tearDownTimer_.setInterval(10);
     connect(&tearDownTimer_, &QTimer::timeout, this, &Runner::tearDown);

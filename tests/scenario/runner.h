@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "mainwindow/frmmain.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
 #include "platform/scripteddialogs.h"
@@ -68,6 +69,7 @@ class Runner : public QObject {
     platform::ScriptedPrompter& prompter() { return prompter_; }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
     platform::ScriptedShell& shell() { return shell_; }
+    platform::ScriptedClipboard& clipboard() { return clipboard_; }
 
     static constexpr int WaitMilliseconds = 2000;
     static constexpr int BusyMilliseconds = 10000;
@@ -199,6 +201,7 @@ class Runner : public QObject {
     platform::FixedClock clock_;
     platform::ScriptedDesktopShortcut shortcut_;
     RunningCopyLock lock_;
+    platform::ScriptedClipboard clipboard_;
     Platform platform_;
     QPointer<frmMain> program_;
     bool started_ = false;

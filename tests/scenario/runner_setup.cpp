@@ -1,6 +1,5 @@
 // What the steps set up before the program acts: the clock, files, the
 // clipboard, the answers to its message boxes and dialogs, and its start.
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +56,7 @@ Runner::Outcome Runner::fillClipboard(const Step& step) {
     for (const QString& line : step.lines) {
         lines.append(expand(line));
     }
-    QGuiApplication::clipboard()->setText(lines.join(u"\r\n"_s));
+    clipboard_.setText(lines.join(u"\r\n"_s));
     return passed();
 }
 

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
@@ -127,7 +126,7 @@ class ProbeWindow : public QWidget {
         printer->printLine(*path);
         printer->endDocument();
         note(u"shell %1"_s.arg(runner.shell().open(*path)));
-        note(QGuiApplication::clipboard()->text());
+        note(runner.clipboard().text().value_or(QString()));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "mainwindow/frmmain.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
 #include "platform/scripteddialogs.h"
@@ -21,7 +22,8 @@ struct ProgramFixture {
     platform::FixedClock clock{QDate(2010, 1, 15)};
     platform::ScriptedDesktopShortcut shortcut;
     platform::ScriptedInstanceLock instanceLock;
-    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock};
+    platform::ScriptedClipboard clipboard;
+    Platform platform{prompter, dialogs, shell, clock, shortcut, instanceLock, clipboard};
 
     // Starts the program; a first start answers the shortcut question No.
     frmMain* start() {
