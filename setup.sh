@@ -12,6 +12,8 @@ cd "$(dirname "$0")"
 build_packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format)
 # The fuzz targets are built with clang and its libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The printing test reads its PDF back, which needs a Japanese font.
+print_test_packages=(poppler-utils fonts-noto-cjk)
 # The search benchmark runs the sqlite3 shell beside the program's search.
 bench_packages=(sqlite3)
 # Japanese fonts for a readable window; the tests do not need them.
@@ -48,7 +50,7 @@ case "${1:-}" in
         exec ./build/release/src/kirabilog
         ;;
     test)
-        install_missing "${build_packages[@]}" "${fuzz_packages[@]}"
+        install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize

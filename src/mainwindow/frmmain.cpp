@@ -384,6 +384,8 @@ void frmMain::connectListHandlers() {
     connect(cmdHensyu, &QPushButton::clicked, this, &frmMain::cmdHensyu_Click);
     connect(cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
     connect(cmdInput, &QPushButton::clicked, this, &frmMain::cmdInput_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
     connect(cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });

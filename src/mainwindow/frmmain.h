@@ -6,6 +6,7 @@
 #include <array>
 
 #include "diary/diary.h"
+#include "diary/export.h"
 #include "diary/records.h"
 #include "entry/editorhost.h"
 #include "platform/platform.h"
@@ -162,6 +163,15 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     bool storeImported(const QList<PrizeEntry>& records, bool sort);
     // True when a record's ID stands in its month and the user declines it.
     bool isImportDeclined(const PrizeEntry& record);
+
+    // Saving and printing the list of the tab
+    void cmdSave_Click();
+    bool Output();
+    void cmdPrint_Click();
+    // The list of the tab for the output, and its progress; false on a tab
+    // without a list.
+    bool prepareOutput();
+    exporting::Table outputTable() const;
 
     // Shell
     void OpenShellTarget();
@@ -333,6 +343,7 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     bool EditExisting = false;
     int LastMouseButton = 0;  // 1 = left, 2 = right, 4 = middle
     QString ShellTarget;
+    QString OutputPath;  // the file the list is saved to
     // Counters of the search results; their expenses are always 0.
     qint32 SearchWinCount = 0;
     qint32 SearchEntryCount = 0;

@@ -37,7 +37,19 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// Prints lines top to bottom, page after page, in the window's font.
+// A filter of the classic form "description|pattern|…|" in the form of Qt's
+// dialogs, "description (pattern);;…".
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        filters.append(parts[i] + u" ("_s + patterns.replace(u';', u' ') + u')');
+    }
+    return filters.join(u";;"_s);
+}
+
+// Prints lines top to bottom, page after page, in the printer's default font.
 class PagePrinter : public LinePrinter {
   public:
     explicit PagePrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
@@ -114,7 +126,7 @@ MessageAnswer DesktopPrompter::message(const QString& title, const QString& text
 
 std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& title,
                                                 const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(parent, title, {}, filter);
+    const QString path = QFileDialog::getOpenFileName(parent, title, {}, qtFilter(filter));
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
@@ -122,7 +134,8 @@ std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& 
                                                 const QString& filter,
                                                 const QString& suggestedName) {
     // QFileDialog asks before an existing file is overwritten.
-    const QString path = QFileDialog::getSaveFileName(parent, title, suggestedName, filter);
+    const QString path =
+        QFileDialog::getSaveFileName(parent, title, suggestedName, qtFilter(filter));
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
@@ -137,6 +150,10 @@ std::unique_ptr<LinePrinter> DesktopDialogs::choosePrinter(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) {
         return nullptr;
     }
+    return makePagePrinter(std::move(printer));
+}
+
+std::unique_ptr<LinePrinter> makePagePrinter(std::unique_ptr<QPrinter> printer) {
     return std::make_unique<PagePrinter>(std::move(printer));
 }
 

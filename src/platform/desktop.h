@@ -1,9 +1,13 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
+
+class QPrinter;
 
 namespace platform {
 
@@ -35,5 +39,9 @@ class DesktopShell : public Shell {
     int open(const QString& target) override;
     bool startProgram(const QString& path) override;
 };
+
+// Prints lines one below the other on a printer (or a PDF file), a new page
+// when one is full.
+std::unique_ptr<LinePrinter> makePagePrinter(std::unique_ptr<QPrinter> printer);
 
 }  // namespace platform

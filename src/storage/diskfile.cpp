@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "storage/binarycipher.h"
 #include "storage/datafolder.h"
@@ -12,9 +15,7 @@
 #else
 #include <fcntl.h>
 #include <unistd.h>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -165,6 +166,31 @@ WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
     if (!atomicReplace(workPath, target, &reason)) {
         QFile::remove(workPath);
         return {cannotWriteMessage(target, reason)};
+    }
+    return {};
+}
+
+PlainWriteResult replacePlain(const QString& target, const QByteArray& bytes) {
+    const auto failed = [](const QFileDevice& file) {
+        const int number = errno != 0 ? errno : int(file.error());
+        return PlainWriteResult{
+            number == 0 ? -1 : number,
+            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString()};
+    };
+    QSaveFile file(target);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed(file);
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const PlainWriteResult result = failed(file);
+        file.cancelWriting();
+        return result;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        return failed(file);
     }
     return {};
 }

@@ -32,6 +32,16 @@ struct WriteResult {
 // Creates the target's folder when needed, then writes plain enciphered.
 WriteResult replaceEnciphered(const QString& target, QByteArray plain);
 
+// A file for other programs, written as it is: to a work file beside the
+// target, which then replaces the target, so that a failed write leaves the
+// old file, or none, and never a half-written one. The folder must exist.
+struct PlainWriteResult {
+    int errorNumber = 0;  // the system's error number; 0 on success
+    QString description;  // the system's text for it
+    bool ok() const { return errorNumber == 0; }
+};
+PlainWriteResult replacePlain(const QString& target, const QByteArray& bytes);
+
 // Removes a file; a file that is already gone is no error.
 WriteResult removeFile(const QString& path);
 

@@ -1,0 +1,135 @@
+// frmMain: the list of the current tab saved as CSV or HTML, or printed.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+
+#include "diary/export.h"
+#include "mainwindow/frmmain.h"
+#include "platform/dialogs.h"
+#include "platform/prompter.h"
+#include "storage/cp932.h"
+#include "storage/diskfile.h"
+#include "widgets/listview.h"
+
+using namespace Qt::StringLiterals;
+
+exporting::Table frmMain::outputTable() const {
+    exporting::Table table;
+    table.filedByDeadline = filedByDeadline();
+    switch (selectedTab()) {
+        case Tab::Year:
+            table.kind = exporting::ListKind::Year;
+            table.rows = diary_.summaries().year().rows();
+            break;
+        case Tab::Total:
+            table.kind = exporting::ListKind::Total;
+            table.rows = diary_.summaries().total().rows();
+            break;
+        default:
+            for (const PrizeEntry& record : listRecords(CurrentListView).records()) {
+                table.rows.append(QStringList(record.begin(), record.end()));
+            }
+            break;
+    }
+    if (chkAutoSumOutput->isChecked()) {
+        table.figures = exporting::Figures{txtHappyCount->text(),   txtTotalCount->text(),
+                                           txtPercent->text(),      txtHappyMoney->text(),
+                                           txtUnhappyMoney->text(), txtTotalMoney->text()};
+    }
+    return table;
+}
+
+bool frmMain::prepareOutput() {
+    switch (selectedTab()) {
+        case Tab::Month:
+            CurrentListView = lvwMonth;
+            prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
+            return true;
+        case Tab::Search:
+            CurrentListView = lvwSearch;
+            prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
+            return true;
+        case Tab::Year:
+            CurrentListView = lvwYear;
+            prgShinko->setMaximum(12);
+            return true;
+        case Tab::Total:
+            CurrentListView = lvwTotal;
+            prgShinko->setMaximum(std::max(1, lvwTotal->count()));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void frmMain::cmdSave_Click() {
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        w->setEnabled(false);
+    }
+    const std::optional<QString> path = platform_.dialogs.saveFile(
+        this, u"名前を付けて保存"_s, u"*.csv|*.csv|*.htm|*.htm|*.html|*.html|"_s, QString());
+    if (!path || !prepareOutput()) {
+        return;
+    }
+    OutputPath = *path;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    prgShinko->setValue(0);
+    if (Output()) {
+        platform_.prompter.message(u"完了"_s, u"保存しました"_s, platform::MessageIcon::None,
+                                   platform::MessageButtons::Ok);
+    }
+}
+
+bool frmMain::Output() {
+    if (OutputPath.isEmpty()) {
+        return false;
+    }
+    const exporting::Table table = outputTable();
+    const QString text =
+        exporting::isCsvPath(OutputPath) ? exporting::csv(table) : exporting::html(table);
+    const cp932::Encoded encoded = cp932::encode(text);
+    if (!encoded.ok()) {
+        prgShinko->setValue(0);
+        showError(encoded.error);
+        return false;
+    }
+    // Written beside the target first: a failure never leaves half a file.
+    const diskfile::PlainWriteResult written = diskfile::replacePlain(OutputPath, encoded.bytes);
+    if (!written.ok()) {
+        prgShinko->setValue(0);
+        platform_.prompter.message(
+            u"kirabilog"_s,
+            u"エラー番号 = %1\r%2"_s.arg(written.errorNumber).arg(written.description),
+            platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+        return false;
+    }
+    prgShinko->setValue(std::min(prgShinko->maximum(), int(table.rows.size())));
+    return true;
+}
+
+void frmMain::cmdPrint_Click() {
+    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        w->setEnabled(false);
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    if (!prepareOutput()) {
+        return;
+    }
+    const std::unique_ptr<platform::LinePrinter> printer = platform_.dialogs.choosePrinter(this);
+    if (!printer) {
+        return;
+    }
+    const QStringList lines = exporting::printLines(outputTable());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        printer->printLine(lines[i]);
+        if (i > 0) {
+            prgShinko->setValue(std::min(prgShinko->maximum(), int(i)));
+        }
+    }
+    printer->endDocument();
+}
