@@ -4,6 +4,7 @@
 // Everything goes through the window's controls, by their names.
 #include <QApplication>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -191,6 +192,39 @@ void BM_UpdateIn5000(benchmark::State& state) {
     endProgram(window);
 }
 BENCHMARK(BM_UpdateIn5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The month of 32,767 records saved through the save dialog as CSV or as an
+// HTML table: formatted, encoded and written beside the target.
+void saveMonthOf32767(benchmark::State& state, const QString& name) {
+    QTemporaryDir folder;
+    if (!writeBigMonth(DataPaths(folder.path()))) {
+        state.SkipWithError("cannot write the month");
+        return;
+    }
+    Desktop desktop;
+    frmMain* window = startProgram(desktop, folder.path());
+    const QString path = folder.filePath(name);
+    for (auto _ : state) {
+        desktop.dialogs.answerFile(path);
+        desktop.prompter.expect(platform::MessageAnswer::Ok, u"完了"_s, u"保存しました"_s);
+        click(window, u"cmdSave"_s);
+    }
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+    if (!desktop.prompter.faults().isEmpty()) {
+        state.SkipWithError("the save did not finish");
+    }
+    endProgram(window);
+}
+
+void BM_SaveCsvOf32767(benchmark::State& state) {
+    saveMonthOf32767(state, u"list.csv"_s);
+}
+BENCHMARK(BM_SaveCsvOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_SaveHtmlOf32767(benchmark::State& state) {
+    saveMonthOf32767(state, u"list.htm"_s);
+}
+BENCHMARK(BM_SaveHtmlOf32767)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // 1,000 announcements of the mail magazine imported into a month of 5,000
 // records with the duplicate check on (no duplicates): read, compared,
