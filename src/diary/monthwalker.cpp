@@ -35,8 +35,10 @@ QStringList MonthWalker::yearFolders() const {
     QStringList years;
     for (const QString& folder : folders) {
         // The settings folder is known by its name's end, as in every listing
-        // of the data folder.
-        if (folder == summary || folder.right(3).toLower() == u"ini"_s) {
+        // of the data folder; folders of the program's own work (a re-filing
+        // under way) begin with a dot.
+        const QString below = folder.mid(paths_.dataFolder().size());
+        if (folder == summary || folder.right(3).toLower() == u"ini"_s || below.contains(u"/."_s)) {
             continue;
         }
         years.append(folder);

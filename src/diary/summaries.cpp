@@ -242,4 +242,26 @@ Result Summaries::storeYear(const QString& year, const std::optional<YearSums>& 
     return result;
 }
 
+Result Summaries::recountTarget(Currency target) {
+    using namespace summaryfile;
+    Result result;
+    const ReadResult read = readTotal(paths_.totalFile());
+    if (read.status != ReadResult::Status::Read) {
+        result.done = read.status == ReadResult::Status::Missing;
+        return result;  // nothing to count, or a file never written over
+    }
+    QList<Row> rows = read.rows;
+    Currency left = target;
+    for (Row& row : rows) {
+        left = difference(left, money(row[Balance]));
+        row[TargetLeft] = left.toString();
+    }
+    total_.assign(rows);
+    const diskfile::WriteResult written = write(paths_.totalFile(), rows);
+    if (!written.ok()) {
+        result.fail(written.error);
+    }
+    return result;
+}
+
 }  // namespace diary

@@ -61,6 +61,10 @@ class Summaries {
     // when the year is gone, and counts down the target over the years.
     Result storeYear(const QString& year, const std::optional<YearSums>& sums, Currency target);
 
+    // Counts the target down anew over the rows of the total file, after the
+    // target changed; nothing is announced.
+    Result recountTarget(Currency target);
+
   private:
     // Tells of a damaged file once while the program runs.
     Result damaged(const QString& path, const QString& text);

@@ -342,7 +342,7 @@ void frmMain::connectHandlers() {
                            chkNoTyohuku, chkAutoSumOutput, chkStartKirabi}) {
         connect(box, &QCheckBox::toggled, this, &frmMain::settingsCheckBoxClicked);
     }
-    connect(chkStartPassword, &QCheckBox::toggled, this, &frmMain::chkStartPassword_Click);
+    connect(chkStartPassword, &QCheckBox::clicked, this, &frmMain::chkStartPassword_Click);
     connect(optNowDay, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             optNowDay_Click();

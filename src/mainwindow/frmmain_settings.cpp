@@ -1,15 +1,21 @@
 // frmMain: the settings tab and the settings file behind it.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 
+#include "diary/refiling.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmstartpassword.h"
 #include "platform/prompter.h"
+#include "storage/cp932.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 #include "widgets/twips.h"
@@ -109,35 +115,62 @@ bool frmMain::SaveSettings() {
 }
 
 void frmMain::cmdSetting_Click() {
-    // Re-filing the records under another key and rewriting the month files
-    // under another password are not built yet: such a change is refused
-    // rather than stored half-done.
-    const settingsfile::Settings stored = settingsfile::read(SettingsPath).settings;
-    if (stored.formatKeyNowDay == optEndDay->isChecked()) {
-        showError(
-            u"構成キーの変更は、この版ではまだ適用できません。\r\n構成キーを元に戻してから、もう一度適用して下さい。"_s);
-        return;
-    }
-    if (stored.startPassword != chkStartPassword->isChecked() ||
-        stored.startPasswordInput != CurrentStartPassword) {
-        showError(
-            u"記帳者認証の変更は、この版ではまだ適用できません。\r\n「起動時に記帳者認証を行う」を元に戻してから、もう一度適用して下さい。"_s);
-        return;
-    }
     cmdSetting->setEnabled(false);
     prgShinko->setValue(0);
+    // What the settings file held before this apply.
+    const settingsfile::Settings stored = settingsfile::read(SettingsPath).settings;
+    const bool keyChanged = stored.formatKeyNowDay == optEndDay->isChecked();
     for (ListView* list : {lvwMonth, lvwSearch}) {
         CurrentListView = list;
         ListViewColumnHeadersMonth();
     }
-    if (!SaveSettings()) {
-        cmdSetting->setEnabled(true);
-        return;
+    const refiling::Keys keys{stored.startPasswordInput, CurrentStartPassword,
+                              chkStartPassword->isChecked() ? CurrentStartPassword : QString()};
+    const Currency target = Currency::parse(txtDreamMoney->text()).value_or(TargetAmount);
+    const auto progress = [this](int done, int all) {
+        prgShinko->setMaximum(std::max(1, all));
+        prgShinko->setValue(done);
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    if (keyChanged) {
+        // The settings file changes together with the data, in one swap.
+        QString error;
+        const QString text = settingsfile::format(settingsFromControls(), &error);
+        const cp932::Encoded encoded = cp932::encode(text);
+        if (!error.isEmpty() || !encoded.ok()) {
+            showError(!error.isEmpty() ? error : encoded.error);
+            cmdSetting->setEnabled(true);
+            return;
+        }
+        const diary::Result refiled =
+            refiling::refile(diary_.paths(), keys, encoded.bytes, target, progress);
+        showResult(refiled);
+        if (!refiled.done) {
+            cmdSetting->setEnabled(true);
+            return;
+        }
+        for (QLineEdit* box :
+             {txtHappyCount, txtTotalCount, txtHappyMoney, txtUnhappyMoney, txtTotalMoney}) {
+            box->setText(u"0"_s);
+        }
+        txtPercent->setText(u"0.00"_s);
+    } else {
+        // A settings file that cannot be written stops the apply before any
+        // month file is touched.
+        if (!SaveSettings()) {
+            cmdSetting->setEnabled(true);
+            return;
+        }
+        showResult(refiling::rekey(diary_.paths(), keys, progress));
     }
-    TargetAmount = Currency::parse(txtDreamMoney->text()).value_or(TargetAmount);
+    TargetAmount = target;
     applyDiarySettings();
+    showResult(diary_.summaries().recountTarget(TargetAmount));
     applyWindowOrder();
     prgShinko->setValue(prgShinko->maximum());
+    restoreCursor.dismiss();
+    QApplication::restoreOverrideCursor();
     platform_.prompter.message(u"完了"_s, u"設定を適用させました"_s,
                                platform::MessageIcon::Information, platform::MessageButtons::Ok);
 }

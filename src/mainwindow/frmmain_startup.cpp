@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "diary/refiling.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmstartpassword.h"
 #include "mainwindow/links.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
@@ -68,6 +70,8 @@ bool frmMain::Form_Load() {
     // From here on a step that fails is passed over and the load goes on.
     QDir().mkpath(paths.dataFolder());
     QDir().mkpath(paths.iniFolder());
+    // A re-filing that a crash stopped is completed or undone first.
+    refiling::recoverRefiling(paths);
     const QString settingsFile = paths.settingsFile();
     const QString oldSettingsFile = paths.oldSettingsFile();
     if (mdlBinaryCipher::FileExists(settingsFile)) {
@@ -97,7 +101,13 @@ bool frmMain::Form_Load() {
     StartingUp = true;
     SettingsLoading = true;
     LoadSettings();
-    // The start password dialog is asked here once it exists.
+    if (chkStartPassword->isChecked()) {
+        // A cancelled log-in ends the program before its window is shown.
+        frmStartPassword logIn(platform_, frmStartPassword::Mode::LogIn, CurrentStartPassword);
+        if (logIn.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
     StartingUp = false;
 
     applyWindowOrder();
@@ -169,8 +179,23 @@ void frmMain::settingsCheckBoxClicked() {
 }
 
 void frmMain::chkStartPassword_Click() {
-    // A click by the user opens the start password dialog here once it
-    // exists; until then the box changes only its own state.
+    // A click by the user sets the password (box now on) or releases it
+    // (box now off); a cancel puts the box back.
+    if (!SettingsLoading) {
+        const bool on = chkStartPassword->isChecked();
+        frmStartPassword dialog(platform_,
+                                on ? frmStartPassword::Mode::Set : frmStartPassword::Mode::Release,
+                                CurrentStartPassword, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            CurrentStartPassword = dialog.password();
+        } else {
+            SettingsLoading = true;
+            chkStartPassword->setChecked(!on);
+            if (on) {
+                CurrentStartPassword.clear();
+            }
+        }
+    }
     SettingsLoading = false;
     cmdSetting->setEnabled(true);
     applyDiarySettings();
