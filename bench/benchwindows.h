@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 
 #include "mainwindow/frmmain.h"
 #include "platform/clipboard.h"
@@ -13,6 +14,7 @@
 #include "platform/scripteddialogs.h"
 #include "platform/scriptedprompter.h"
 #include "platform/shortcut.h"
+#include "storage/datafolder.h"
 
 struct Desktop {
     platform::ScriptedPrompter prompter;
@@ -27,6 +29,9 @@ struct Desktop {
 
 // Starts the program on a folder; a first start answers its question No.
 inline frmMain* startProgram(Desktop& desktop, const QString& folder) {
+    if (QFile::exists(DataPaths(folder).settingsFile())) {
+        return StartProgram(desktop.platform, folder);
+    }
     desktop.prompter.expect(platform::MessageAnswer::No, QStringLiteral("きらび帳初回起動"),
                             QStringLiteral("デスクトップ上にショートカットを作成しますか？"));
     return StartProgram(desktop.platform, folder);

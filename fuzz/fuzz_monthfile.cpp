@@ -1,5 +1,6 @@
 // The month reader on any bytes, plain and through the enciphered file:
-// whatever loads saves again, and what is saved reads back equal.
+// whatever loads saves again, and what is saved reads back equal; a new
+// password line keeps everything else.
 #include <QFile>
 
 #include "fuzzsupport.h"
@@ -36,6 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::require(bytesContent.hasPasswordLine == content.hasPasswordLine &&
                          bytesContent.password == content.password,
                      "and the same password line");
+
+    // A new password line changes nothing else: the same records and as
+    // many damaged lines, and the file opens with the new password.
+    const monthfile::Content rekeyed =
+        monthfile::parse(cp932::decode(monthfile::withPasswordLine(bytes, QStringLiteral("pw"))));
+    fuzzing::require(rekeyed.records == content.records, "re-keying keeps the records");
+    fuzzing::require(rekeyed.damagedLines.size() == content.damagedLines.size(),
+                     "and the damaged lines");
+    fuzzing::require(monthfile::passwordFits(rekeyed, QStringLiteral("pw")),
+                     "and the file opens with its new password");
 
     // The enciphered path: the file as the program reads and writes it.
     const QString path = fuzzing::paths().monthFile(QStringLiteral("2010"), QStringLiteral("01"));

@@ -2,10 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QSaveFile>
 
-#include "diary/diary.h"
 #include "diary/monthwalker.h"
+#include "diary/summaries.h"
 #include "storage/cp932.h"
 #include "storage/diskfile.h"
 #include "storage/linereader.h"
@@ -33,6 +34,8 @@ QString movedMarker(const DataPaths& paths) {
     return oldFolder(paths) + u"/moved"_s;
 }
 
+enum class SwapResult { Done, Undone, Stopped };
+
 bool writeMarker(const QString& path) {
     QSaveFile marker(path);
     return marker.open(QIODevice::WriteOnly) && marker.write("1", 1) == 1 && marker.commit();
@@ -51,31 +54,49 @@ QStringList dataItems(const QString& folder) {
     return items;
 }
 
+bool moveFolders(const QString& from, const QString& to) {
+    bool moved = true;
+    for (const QString& name : dataItems(from)) {
+        moved = QDir().rename(from + u'/' + name, to + u'/' + name) && moved;
+    }
+    return moved;
+}
+
+bool moveFile(const QString& from, const QString& to) {
+    return !QFile::exists(from) || QFile::rename(from, to);
+}
+
 // Moves the old data aside and the new into place; each step may have been
-// done before, by a run that was stopped.
-void swap(const DataPaths& paths) {
+// done before, by a run that was stopped. Nothing is removed unless every
+// move worked: when the old data cannot be moved aside it is put back, and a
+// later step that fails leaves both trees for the next start to finish.
+SwapResult swap(const DataPaths& paths) {
     const QString data = paths.dataFolder();
     const QString old = oldFolder(paths);
+    const QString oldSettings = old + u"/kirabilog.ini"_s;
     const DataPaths staged(stagingFolder(paths));
     if (!QFile::exists(movedMarker(paths))) {
-        QDir().mkpath(old);
-        for (const QString& name : dataItems(data)) {
-            QDir().rename(data + u'/' + name, old + u'/' + name);
+        if (!QDir().mkpath(old) || !moveFolders(data, old) ||
+            !moveFile(paths.settingsFile(), oldSettings) || !writeMarker(movedMarker(paths))) {
+            if (!moveFolders(old, data) || !moveFile(oldSettings, paths.settingsFile())) {
+                return SwapResult::Stopped;
+            }
+            QDir(stagingFolder(paths)).removeRecursively();
+            QDir(old).removeRecursively();
+            return SwapResult::Undone;
         }
-        if (QFile::exists(paths.settingsFile())) {
-            QFile::rename(paths.settingsFile(), old + u"/kirabilog.ini"_s);
-        }
-        writeMarker(movedMarker(paths));
     }
-    for (const QString& name : dataItems(staged.dataFolder())) {
-        QDir().rename(staged.dataFolder() + u'/' + name, data + u'/' + name);
+    diskfile::syncFolder(old);
+    QDir().mkpath(paths.iniFolder());
+    if (!moveFolders(staged.dataFolder(), data) ||
+        !moveFile(staged.settingsFile(), paths.settingsFile())) {
+        return SwapResult::Stopped;
     }
-    if (QFile::exists(staged.settingsFile())) {
-        QDir().mkpath(paths.iniFolder());
-        QFile::rename(staged.settingsFile(), paths.settingsFile());
-    }
+    diskfile::syncFolder(data);
+    diskfile::syncFolder(paths.iniFolder());
     QDir(stagingFolder(paths)).removeRecursively();
     QDir(old).removeRecursively();
+    return SwapResult::Done;
 }
 
 struct Collected {
@@ -91,9 +112,24 @@ bool fits(const monthfile::Content& content, const Keys& keys) {
            monthfile::passwordFits(content, keys.password);
 }
 
+// A date "yyyy/MM/dd" that files a record under a month; read by hand, as
+// the general date parser costs more than the rest of a re-filing.
 bool isFilingDate(const QString& text) {
-    const QDate date = QDate::fromString(text, u"yyyy/MM/dd"_s);
-    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/') {
+        return false;
+    }
+    const auto number = [&](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (text[i] < u'0' || text[i] > u'9') {
+                return -1;
+            }
+            n = n * 10 + (text[i].unicode() - u'0');
+        }
+        return n;
+    };
+    const int year = number(0, 4);
+    return year >= 1 && QDate::isValid(year, number(5, 2), number(8, 2));
 }
 
 Collected collect(const DataPaths& paths, const Keys& keys) {
@@ -123,6 +159,12 @@ Collected collect(const DataPaths& paths, const Keys& keys) {
     return c;
 }
 
+QString unfinishedText(const DataPaths& paths) {
+    return u"データフォルダ「%1」の中のフォルダを移動できないため、構成キーの変更を"
+           u"終えられませんでした。次回の起動時に変更を終えます。"_s.arg(
+               QDir::toNativeSeparators(paths.dataFolder()));
+}
+
 QString problemsText(const QStringList& problems) {
     QStringList shown = problems.mid(0, 10);
     if (problems.size() > 10) {
@@ -139,29 +181,38 @@ diary::Result writeStaging(const DataPaths& paths, const Keys& keys, QList<Prize
                            const QByteArray& settingsPlain, Currency target,
                            const std::function<void(int, int)>& progress) {
     const DataPaths staged(stagingFolder(paths));
-    diary::Diary diary(staged);
-    diary.setSettings({keys.password, keys.storedPassword, true, target});
-    diary::RecordList sorted;
-    sorted.assign(std::move(records));
-    sorted.sortByFilingKey();
-    const QList<PrizeEntry>& all = sorted.records();
-    for (qsizetype first = 0; first < all.size();) {
-        qsizetype end = first;
-        while (end < all.size() && all[end][FilingDate].left(7) == all[first][FilingDate].left(7)) {
-            ++end;
+    const int all = int(records.size());
+    QMap<QString, QList<PrizeEntry>> months;  // by "yyyy/MM", in date order
+    for (PrizeEntry& record : records) {
+        months[record[FilingDate].left(7)].append(std::move(record));
+    }
+    records.clear();
+    diary::MonthBook book(staged);
+    diary::Summaries summaries(staged);
+    int done = 0;
+    for (auto it = months.begin(); it != months.end(); ++it) {
+        const QString year = it.key().left(4);
+        const QString month = it.key().mid(5, 2);
+        book.load(year, month, keys.password, Currency());
+        done += int(it.value().size());
+        book.records().assign(std::move(it.value()));
+        book.records().sortByFilingKey();
+        diary::Result stored = book.save(keys.storedPassword);
+        if (stored.done) {
+            stored = summaries.storeMonth(year, month.toInt(), book.figures());
         }
-        diary::MonthBook& book = diary.month();
-        book.load(all[first][FilingDate].left(4), all[first][FilingDate].mid(5, 2), keys.password,
-                  Currency());
-        book.records().assign(all.mid(first, end - first));
-        const diary::Result stored = diary.store(book);
+        // The total row once the year's last month is in.
+        const auto next = std::next(it);
+        if (stored.done && (next == months.end() || next.key().left(4) != year)) {
+            stored = summaries.storeYear(year, summaries.yearSums(), target);
+        }
         if (!stored.done || !stored.notices.isEmpty()) {
+            stored.done = false;
             return stored;
         }
         if (progress) {
-            progress(int(end), int(all.size()));
+            progress(done, all);
         }
-        first = end;
     }
     diary::Result result;
     const diskfile::WriteResult settings =
@@ -177,12 +228,18 @@ diary::Result writeStaging(const DataPaths& paths, const Keys& keys, QList<Prize
 diary::Result refile(const DataPaths& paths, const Keys& keys, const QByteArray& settingsPlain,
                      Currency target, const std::function<void(int, int)>& progress) {
     diary::Result result;
+    if (QFile::exists(completeMarker(paths))) {
+        // A swap that could not be finished waits for the next start.
+        result.fail(unfinishedText(paths));
+        return result;
+    }
     const Collected collected = collect(paths, keys);
     if (!collected.problems.isEmpty()) {
         result.fail(problemsText(collected.problems));
         return result;
     }
     QDir(stagingFolder(paths)).removeRecursively();
+    QDir(oldFolder(paths)).removeRecursively();
     result = writeStaging(paths, keys, collected.records, settingsPlain, target, progress);
     if (!result.done || !result.notices.isEmpty() || !writeMarker(completeMarker(paths))) {
         QDir(stagingFolder(paths)).removeRecursively();  // the old data stays as it was
@@ -192,7 +249,19 @@ diary::Result refile(const DataPaths& paths, const Keys& keys, const QByteArray&
         }
         return result;
     }
-    swap(paths);
+    switch (swap(paths)) {
+        case SwapResult::Done:
+            break;
+        case SwapResult::Undone:
+            result.fail(
+                u"データフォルダ「%1」の中のフォルダを移動できないため、構成キーを変更できません。"
+                u"データは何も変更していません。"_s.arg(
+                    QDir::toNativeSeparators(paths.dataFolder())));
+            break;
+        case SwapResult::Stopped:
+            result.fail(unfinishedText(paths));
+            break;
+    }
     return result;
 }
 
@@ -201,10 +270,10 @@ void recoverRefiling(const DataPaths& paths) {
         swap(paths);  // the new data is whole: the swap is finished
         return;
     }
-    QDir(stagingFolder(paths)).removeRecursively();  // the old data was never touched
-    if (QDir(oldFolder(paths)).exists() && !QFile::exists(movedMarker(paths))) {
-        QDir(oldFolder(paths)).removeRecursively();
-    }
+    // Without the marker the old data was never moved aside, or the swap
+    // was finished: what is left of the work is of no use.
+    QDir(stagingFolder(paths)).removeRecursively();
+    QDir(oldFolder(paths)).removeRecursively();
 }
 
 diary::Result rekey(const DataPaths& paths, const Keys& keys,
@@ -238,13 +307,13 @@ diary::Result rekey(const DataPaths& paths, const Keys& keys,
                 {monthfile::DataFileErrorTitle.toString(), monthfile::dataFileErrorText(files[i])});
             continue;
         }
-        const monthfile::Content content = monthfile::parse(cp932::decode(plain));
-        if (!content.damagedLines.isEmpty()) {
-            result.error(monthfile::damagedMonthText(files[i], content.damagedLines));
-            continue;  // rewriting would lose the lines it cannot read
-        }
+        // Only the password line changes; every record line stays byte for
+        // byte, damaged ones too.
+        const QByteArray rekeyed = monthfile::withPasswordLine(plain, keys.storedPassword);
+        const bool empty = std::all_of(rekeyed.cbegin(), rekeyed.cend(),
+                                       [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
         const diskfile::WriteResult written =
-            monthfile::write(files[i], content.records, keys.storedPassword);
+            empty ? diskfile::removeFile(files[i]) : diskfile::replaceEnciphered(files[i], rekeyed);
         if (!written.ok()) {
             result.error(written.error);
         }

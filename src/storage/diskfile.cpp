@@ -80,18 +80,24 @@ bool atomicReplace(const QString& source, const QString& target, QString* reason
         *reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    // Make the rename itself durable.
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    syncFolder(QFileInfo(target).absolutePath());  // the rename itself made durable
     return true;
 #endif
 }
 
 }  // namespace
+
+void syncFolder(const QString& folder) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);  // MoveFileEx with write-through is durable by itself
+#else
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+#endif
+}
 
 QString cannotWriteMessage(const QString& path, const QString& reason) {
     return u"ファイル「%1」を保存できませんでした。\r\n%2"_s.arg(QDir::toNativeSeparators(path),

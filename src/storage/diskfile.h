@@ -42,6 +42,9 @@ struct PlainWriteResult {
 };
 PlainWriteResult replacePlain(const QString& target, const QByteArray& bytes);
 
+// Makes the renames and removals of a folder's entries durable.
+void syncFolder(const QString& folder);
+
 // Removes a file; a file that is already gone is no error.
 WriteResult removeFile(const QString& path);
 

@@ -147,35 +147,102 @@ QString RecentTexts::take(QStringView field) {
     return value;
 }
 
+namespace {
+
+// Goes through plain bytes line by line, as LineReader goes through text.
+class ByteLineReader {
+  public:
+    explicit ByteLineReader(QByteArrayView plain) : plain_(plain) {}
+
+    // The next line without its line end; false when the bytes are used up.
+    bool next(QByteArrayView* line) {
+        if (pos_ >= plain_.size()) {
+            return false;
+        }
+        const char* data = plain_.data();
+        const void* lf = std::memchr(data + pos_, '\n', size_t(plain_.size() - pos_));
+        qsizetype end = lf ? static_cast<const char*>(lf) - data : plain_.size();
+        if (const void* cr = std::memchr(data + pos_, '\r', size_t(end - pos_))) {
+            end = static_cast<const char*>(cr) - data;
+        }
+        *line = plain_.sliced(pos_, end - pos_);
+        ++number_;
+        pos_ = end;
+        if (pos_ < plain_.size()) {
+            pos_ +=
+                data[pos_] == '\r' && pos_ + 1 < plain_.size() && data[pos_ + 1] == '\n' ? 2 : 1;
+        }
+        return true;
+    }
+    int number() const { return number_; }
+    // Where the line after the last one read begins.
+    qsizetype position() const { return pos_; }
+
+  private:
+    QByteArrayView plain_;
+    qsizetype pos_ = 0;
+    int number_ = 0;
+};
+
+bool isBlankByteLine(QByteArrayView line) {
+    return std::all_of(line.cbegin(), line.cend(), [](char c) { return c == ' '; });
+}
+
+bool isPasswordByteLine(QByteArrayView line, QByteArrayView* password) {
+    QByteArrayView field;
+    if (readQuotedByteFields(line, 1, &field) && field.startsWith("StartPassword=")) {
+        *password = field.sliced(PasswordPrefix.size());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+QByteArray withPasswordLine(QByteArrayView plain, const QString& password) {
+    QByteArray out;
+    if (!password.isEmpty()) {
+        const QString line = u'"' + PasswordPrefix.toString() + storedForm(password) + u"\"\r\n"_s;
+        out = cp932::encode(line).bytes;
+    }
+    ByteLineReader lines(plain);
+    QByteArrayView line;
+    qsizetype start = 0;
+    while (lines.next(&line)) {
+        if (!isBlankByteLine(line)) {
+            QByteArrayView old;
+            if (isPasswordByteLine(line, &old)) {
+                // The old line goes; the blank lines before it stay.
+                out += plain.first(start);
+                out += plain.sliced(lines.position());
+                return out;
+            }
+            break;
+        }
+        start = lines.position();
+    }
+    out += plain;
+    return out;
+}
+
 Content scanBytes(QByteArrayView plain,
                   const std::function<bool(const ByteFields& record)>& visit) {
     Content content;
     ByteFields fields;
-    const char* data = plain.data();
-    qsizetype pos = 0;
-    int number = 0;
+    ByteLineReader lines(plain);
+    QByteArrayView line;
     bool first = true;
-    while (pos < plain.size()) {
-        const void* lf = std::memchr(data + pos, '\n', size_t(plain.size() - pos));
-        qsizetype end = lf ? static_cast<const char*>(lf) - data : plain.size();
-        if (const void* cr = std::memchr(data + pos, '\r', size_t(end - pos))) {
-            end = static_cast<const char*>(cr) - data;
-        }
-        const QByteArrayView line = plain.sliced(pos, end - pos);
-        ++number;
-        pos = end;
-        if (pos < plain.size()) {
-            pos += data[pos] == '\r' && pos + 1 < plain.size() && data[pos + 1] == '\n' ? 2 : 1;
-        }
-        if (std::all_of(line.cbegin(), line.cend(), [](char c) { return c == ' '; })) {
+    while (lines.next(&line)) {
+        const int number = lines.number();
+        if (isBlankByteLine(line)) {
             continue;
         }
         if (first) {
             first = false;
-            if (readQuotedByteFields(line, 1, fields.data()) &&
-                fields[0].startsWith("StartPassword=")) {
+            QByteArrayView password;
+            if (isPasswordByteLine(line, &password)) {
                 content.hasPasswordLine = true;
-                content.password = cp932::decode(fields[0].sliced(PasswordPrefix.size()));
+                content.password = cp932::decode(password);
                 continue;
             }
         }

@@ -64,6 +64,11 @@ Content scanBytes(QByteArrayView plain, const std::function<bool(const ByteField
 
 bool passwordFits(const Content& content, const QString& currentPassword);
 
+// The plain bytes of a month file with its password line set to password
+// (taken away when it is empty); every other byte stays as it is, damaged
+// lines included. The password must be one that code page 932 holds.
+QByteArray withPasswordLine(QByteArrayView plain, const QString& password);
+
 struct ReadResult {
     // Damaged: some lines are no record; records holds those that are.
     enum class Status { Loaded, Missing, Refused, Failed, Damaged };
