@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QSaveFile>
 
 #include "diary/monthwalker.h"
 #include "diary/summaries.h"
@@ -35,11 +34,6 @@ QString movedMarker(const DataPaths& paths) {
 }
 
 enum class SwapResult { Done, Undone, Stopped };
-
-bool writeMarker(const QString& path) {
-    QSaveFile marker(path);
-    return marker.open(QIODevice::WriteOnly) && marker.write("1", 1) == 1 && marker.commit();
-}
 
 // The folders of the data tree that the settings folder and the work of a
 // re-filing are not.
@@ -77,7 +71,8 @@ SwapResult swap(const DataPaths& paths) {
     const DataPaths staged(stagingFolder(paths));
     if (!QFile::exists(movedMarker(paths))) {
         if (!QDir().mkpath(old) || !moveFolders(data, old) ||
-            !moveFile(paths.settingsFile(), oldSettings) || !writeMarker(movedMarker(paths))) {
+            !moveFile(paths.settingsFile(), oldSettings) ||
+            !diskfile::writeMarker(movedMarker(paths))) {
             if (!moveFolders(old, data) || !moveFile(oldSettings, paths.settingsFile())) {
                 return SwapResult::Stopped;
             }
@@ -241,7 +236,8 @@ diary::Result refile(const DataPaths& paths, const Keys& keys, const QByteArray&
     QDir(stagingFolder(paths)).removeRecursively();
     QDir(oldFolder(paths)).removeRecursively();
     result = writeStaging(paths, keys, collected.records, settingsPlain, target, progress);
-    if (!result.done || !result.notices.isEmpty() || !writeMarker(completeMarker(paths))) {
+    if (!result.done || !result.notices.isEmpty() ||
+        !diskfile::writeMarker(completeMarker(paths))) {
         QDir(stagingFolder(paths)).removeRecursively();  // the old data stays as it was
         result.done = false;
         if (result.notices.isEmpty()) {

@@ -78,9 +78,9 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 }
 
 // A banner picture: a coloured plate with the name on it.
-QLabel* banner(QWidget* parent, const QString& name, const QString& text, const QColor& color,
-               int left, int top, int width, int height) {
-    QLabel* picture = makeTwips<QLabel>(parent, name, left, top, width, height);
+PictureButton* banner(QWidget* parent, const QString& name, const QString& text,
+                      const QColor& color, int left, int top, int width, int height) {
+    auto* picture = makeTwips<PictureButton>(parent, name, left, top, width, height);
     QPixmap plate(picture->size());
     plate.fill(color);
     QPainter painter(&plate);
@@ -361,13 +361,15 @@ void frmMain::connectHandlers() {
     connect(cmdShortcut, &QPushButton::clicked, this, &frmMain::cmdShortcut_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
     connect(tabMain, &QTabBar::currentChanged, this, &frmMain::tabMain_Click);
+    connect(cmdBackUp, &QPushButton::clicked, this, &frmMain::cmdBackUp_Click);
+    connect(cmdRestore, &QPushButton::clicked, this, &frmMain::cmdRestore_Click);
+    connectLinks();
 
-    // Buttons wait for a row click or a list with rows; those whose work is
-    // not built yet stay disabled.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdHensyu, cmdDelete, cmdAllDelete, cmdURL, cmdSave, cmdPrint, cmdHelp, cmdUserInput,
-             cmdUnhappyMoneyIn, cmdBackUp, cmdRestore, cmdKirabiHomepage, cmdKirabiMail,
-             picKirabiBanner, cmdMyHomepage, cmdMyMail, picHomeBanner, cmdNewVersionCheck}) {
+    // Buttons wait for a row click or a list with rows. The news button has
+    // no work: it is shown, but cannot be pressed.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdHensyu, cmdDelete, cmdAllDelete, cmdURL, cmdSave,
+                                         cmdPrint, cmdUnhappyMoneyIn, cmdNewVersionCheck}) {
         w->setEnabled(false);
     }
     cmdSetting->setEnabled(false);

@@ -23,6 +23,7 @@ class QRadioButton;
 class QTabBar;
 class DatePicker;
 class NumberBox;
+class PictureButton;
 class ListView;
 class frmDataInput;
 class frmDataSearch;
@@ -173,10 +174,20 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     bool prepareOutput();
     exporting::Table outputTable() const;
 
-    // Shell
+    // Shell, help and links
     void OpenShellTarget();
+    void OpenMailTarget();
     void ShellOpenWithMessage(const QString& path);
     void cmdURL_Click();
+    void cmdHelp_Click();
+    void cmdUserInput_Click();
+    void connectLinks();
+
+    // Backup and restore
+    // The folder the user chooses; "" when he cancels.
+    QString BrowseForFolder(const QString& prompt);
+    void cmdBackUp_Click();
+    void cmdRestore_Click();
 
     // Year and total summaries
     void SaveYearFile(const diary::MonthFigures& figures);
@@ -308,11 +319,11 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     QGroupBox* fraKirabi;
     QPushButton* cmdKirabiHomepage;
     QPushButton* cmdKirabiMail;
-    QLabel* picKirabiBanner;
+    PictureButton* picKirabiBanner;
     QGroupBox* fraHome;
     QPushButton* cmdMyHomepage;
     QPushButton* cmdMyMail;
-    QLabel* picHomeBanner;
+    PictureButton* picHomeBanner;
     QPushButton* cmdNewVersionCheck;
     QLabel* lblVersion;
     QGroupBox* fraTyosaku;
@@ -343,6 +354,7 @@ class frmMain : public QWidget, private RecordEditorHost, private SearchHost {
     bool EditExisting = false;
     int LastMouseButton = 0;  // 1 = left, 2 = right, 4 = middle
     QString ShellTarget;
+    QString MailTarget;
     QString OutputPath;  // the file the list is saved to
     // Counters of the search results; their expenses are always 0.
     qint32 SearchWinCount = 0;

@@ -199,20 +199,3 @@ void frmMain::moveRecord(const PrizeEntry& record) {
     EditExisting = false;
     OpenRecordEditor();
 }
-
-void frmMain::OpenShellTarget() {
-    platform_.shell.open(ShellTarget);
-}
-
-void frmMain::ShellOpenWithMessage(const QString& path) {
-    ::ShellOpenWithMessage(platform_.shell, platform_.prompter, path);
-}
-
-void frmMain::cmdURL_Click() {
-    OpenShellTarget();
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
-        w->setEnabled(false);
-    }
-    SelectedIndex = 0;
-    SearchSelectedIndex = 0;
-}

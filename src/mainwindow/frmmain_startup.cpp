@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "diary/backup.h"
 #include "diary/refiling.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmstartpassword.h"
 #include "mainwindow/links.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
+#include "platform/programfiles.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "platform/shortcut.h"
@@ -59,7 +61,7 @@ frmMain* StartProgram(Platform& platform, const QString& programFolder) {
 
 bool frmMain::Form_Load() {
     const DataPaths& paths = diary_.paths();
-    HelpFile = paths.programFolder() + u"/kirabilog.chm"_s;
+    HelpFile = paths.programFolder() + u'/' + programfiles::HelpPage;
     lvwMonth->hide();
     setTextColor(lblSyo, marks::SmallWinColor);
     setTextColor(lblTyu, marks::MiddleWinColor);
@@ -68,6 +70,9 @@ bool frmMain::Form_Load() {
     lblVersion->setText(u"きらび帳 Version "_s + versionText());
 
     // From here on a step that fails is passed over and the load goes on.
+    // A restore that a crash stopped is finished first: it may have moved
+    // the data folder aside.
+    backup::recoverRestore(paths);
     QDir().mkpath(paths.dataFolder());
     QDir().mkpath(paths.iniFolder());
     // A re-filing that a crash stopped is completed or undone first.
@@ -148,11 +153,7 @@ bool frmMain::Form_Load() {
 }
 
 QString frmMain::programPath() const {
-#ifdef Q_OS_WIN
-    return diary_.paths().programFolder() + u"/kirabilog.exe"_s;
-#else
-    return diary_.paths().programFolder() + u"/kirabilog"_s;
-#endif
+    return diary_.paths().programFolder() + u'/' + programfiles::Program;
 }
 
 void frmMain::setShownDate(QDate date) {

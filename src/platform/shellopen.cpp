@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "platform/programfiles.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 
@@ -58,8 +59,8 @@ void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QS
         ShellOpenWithMessage(shell, prompter, helpFile);
         return;
     }
-    prompter.message(
-        u"ヘルプが見つかりません"_s,
-        u"ヘルプを表示させたい場合は、「kirabilog.exe」と\r\n「kirabilog.chm」を同じフォルダに入れて下さい。"_s,
-        platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    prompter.message(u"ヘルプが見つかりません"_s,
+                     u"ヘルプを表示させたい場合は、「"_s + programfiles::Program + u"」と\r\n「"_s +
+                         programfiles::Help + u"」を同じフォルダに入れて下さい。"_s,
+                     platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }

@@ -87,6 +87,11 @@ bool atomicReplace(const QString& source, const QString& target, QString* reason
 
 }  // namespace
 
+bool writeMarker(const QString& path) {
+    QSaveFile marker(path);
+    return marker.open(QIODevice::WriteOnly) && marker.write("1", 1) == 1 && marker.commit();
+}
+
 void syncFolder(const QString& folder) {
 #ifdef Q_OS_WIN
     Q_UNUSED(folder);  // MoveFileEx with write-through is durable by itself

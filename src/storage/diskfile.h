@@ -45,6 +45,10 @@ PlainWriteResult replacePlain(const QString& target, const QByteArray& bytes);
 // Makes the renames and removals of a folder's entries durable.
 void syncFolder(const QString& folder);
 
+// Writes a small file that marks how far a change of many files came; true
+// once it is on the disk.
+bool writeMarker(const QString& path);
+
 // Removes a file; a file that is already gone is no error.
 WriteResult removeFile(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -79,4 +80,11 @@ void ListCombo::keyPressEvent(QKeyEvent* event) {
     }
     QApplication::beep();
     event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        Q_EMIT clicked();
+    }
 }

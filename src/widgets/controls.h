@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 
 // A date picker whose change signal means a change by the user: the program
@@ -51,4 +52,19 @@ class ListCombo : public QComboBox {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A picture that the user clicks like a button, such as a banner that opens
+// a web page.
+class PictureButton : public QLabel {
+    Q_OBJECT
+
+  public:
+    using QLabel::QLabel;
+
+  Q_SIGNALS:
+    void clicked();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
 };

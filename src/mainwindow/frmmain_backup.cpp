@@ -1,0 +1,80 @@
+// frmMain: backing up the data folder and restoring it from a backup.
+#include <QApplication>
+
+#include "diary/backup.h"
+#include "mainwindow/frmmain.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/prompter.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString RestorePrompt =
+    u"【yyyyMMdd_kirabilog_backup】フォルダを指定して下さい。\r\n"
+    u"※yyyyMMddの部分は、バックアップした年月日が割り当てられています。"_s;
+const QString WrongFolderText =
+    u"【yyyyMMdd_kirabilog_backup】フォルダを指定して下さい。\r\n"
+    u"※yyyyMMddの部分には、バックアップした年月日が割り当てられています。"_s;
+
+}  // namespace
+
+QString frmMain::BrowseForFolder(const QString& prompt) {
+    const std::optional<QString> chosen = platform_.dialogs.browseFolder(this, prompt);
+    // What the folder box holds ends at its first NUL, as a path can.
+    return chosen ? chosen->section(QChar(u'\0'), 0, 0) : QString();
+}
+
+void frmMain::cmdBackUp_Click() {
+    const QString chosen = BrowseForFolder(u"バックアップ先を指定して下さい。"_s);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const diary::Result result =
+        backup::makeBackup(diary_.paths(), chosen, platform_.clock.today());
+    QApplication::restoreOverrideCursor();
+    if (!result.done) {
+        showResult(result);
+        return;
+    }
+    platform_.prompter.message(u"完了"_s, u"バックアップが完了しました。"_s,
+                               platform::MessageIcon::Information, platform::MessageButtons::Ok);
+}
+
+void frmMain::cmdRestore_Click() {
+    if (platform_.prompter.message(
+            u"復元の確認"_s,
+            u"バックアップファイルから復元しますか？\r\n実行すると現在のデータは失われます。"_s,
+            platform::MessageIcon::Question,
+            platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
+        return;
+    }
+    QString chosen;
+    for (;;) {
+        chosen = BrowseForFolder(RestorePrompt);
+        if (chosen.isEmpty()) {
+            return;
+        }
+        if (backup::isBackupFolderName(chosen)) {
+            break;
+        }
+        platform_.prompter.message(u"エラー"_s, WrongFolderText, platform::MessageIcon::Error,
+                                   platform::MessageButtons::Ok);
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const diary::Result result = backup::restore(diary_.paths(), chosen);
+    QApplication::restoreOverrideCursor();
+    if (!result.done) {
+        showResult(result);
+        return;
+    }
+    platform_.prompter.message(u"完了"_s,
+                               u"復元は正常に行われました。\r\n適用させるために一旦終了します。"_s,
+                               platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    // The lists in memory are of the data that is gone, and the settings on
+    // the controls are not the restored ones: the program ends without
+    // writing anything.
+    endProgram();
+}
