@@ -5,6 +5,7 @@
 
 #include "storage/cp932.h"
 #include "storage/diskfile.h"
+#include "storage/folders.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,29 +17,17 @@ QString twoDigits(int n) {
     return u"%1"_s.arg(n, 2, 10, QChar(u'0'));
 }
 
-void addFoldersBelow(const QString& folder, QStringList& into) {
-    const QStringList names =
-        QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-    for (const QString& name : names) {
-        const QString path = folder + u'/' + name;
-        into.append(path);
-        addFoldersBelow(path, into);
-    }
-}
-
 }  // namespace
 
 QStringList MonthWalker::yearFolders() const {
-    QStringList folders;
-    addFoldersBelow(paths_.dataFolder(), folders);
     const QString summary = paths_.summaryFolder();
     QStringList years;
-    for (const QString& folder : folders) {
-        // The settings folder is known by its name's end, as in every listing
-        // of the data folder; folders of the program's own work (a re-filing
-        // under way) begin with a dot.
+    // The listing leaves out the settings folder.
+    for (const QString& folder : folders::ListSubFolders(paths_.dataFolder(), true, false)) {
+        // Folders of the program's own work (a re-filing under way) begin
+        // with a dot.
         const QString below = folder.mid(paths_.dataFolder().size());
-        if (folder == summary || folder.right(3).toLower() == u"ini"_s || below.contains(u"/."_s)) {
+        if (folder == summary || below.contains(u"/."_s)) {
             continue;
         }
         years.append(folder);
