@@ -243,7 +243,7 @@ void BM_ImportThousandInto5000(benchmark::State& state) {
     for (int i = 0; i < 1000; ++i) {
         magazine +=
             u"━━━━━━━━━━━━━━━━━━━━\r\nID:%1 賞品:温泉ペア宿泊券%1 "
-            u"<http://kirabi-hiroba.example.jp/p/%1>\r\nURL http://example.jp/c/%1\r\n"
+            u"<http://kirabi.example.jp/p/%1>\r\nURL http://example.jp/c/%1\r\n"
             u"当選数:5名様 締切:2010/02/28\r\nサイト名:温泉ネット\r\n紹介文:人気の宿に\r\n"
             u"泊まろう\r\n［旅行・宿泊券│アンケート│抽選│毎週│ネット応募］\r\n"_s.arg(100000 + i);
     }

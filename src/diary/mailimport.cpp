@@ -3,6 +3,7 @@
 #include <QDate>
 #include <optional>
 
+#include "diary/links.h"
 #include "diary/records.h"
 #include "storage/linereader.h"
 
@@ -202,7 +203,7 @@ Parsed parse(const QString& text, const QString& startDate, bool filedByDeadline
         record[ID] = id;
         record[Present] = records::ReplaceQuotes(*present);
         record[URL] =
-            url.isEmpty() && !r.line(idEnd).startsWith(u"URL "_s) ? SearchLinkBase + id : url;
+            url.isEmpty() && !r.line(idEnd).startsWith(u"URL "_s) ? KirabiSearchLinkBase + id : url;
         record[Number] = between(numberBlock, u"当選数:"_s, u"締切:"_s).value_or(QString());
         record[FilingDate] = filedByDeadline ? *deadline : startDate;
         record[OtherDate] = filedByDeadline ? startDate : *deadline;

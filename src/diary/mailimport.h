@@ -10,11 +10,6 @@
 // read as records.
 namespace mailimport {
 
-// The maker's search page, where an announcement without a URL is found by
-// its ID.
-inline const QString SearchLinkBase =
-    QStringLiteral("http://kirabi-hiroba.example.jp/cgi-bin/kirabi/search-bunrui.cgi?links=");
-
 struct Parsed {
     QList<PrizeEntry> records;
     // Announcements without a prize or a deadline that reads as a date, by

@@ -14,8 +14,8 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include "diary/links.h"
 #include "entry/frmdatainput.h"
-#include "mainwindow/links.h"
 #include "search/frmdatasearch.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"

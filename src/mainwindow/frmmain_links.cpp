@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "diary/links.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/links.h"
 #include "platform/programfiles.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"

@@ -10,10 +10,10 @@
 #include <QTabBar>
 
 #include "diary/backup.h"
+#include "diary/links.h"
 #include "diary/refiling.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmstartpassword.h"
-#include "mainwindow/links.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
 #include "platform/programfiles.h"

@@ -3,6 +3,7 @@
 // dates, and announcements that cannot be read or are cut off.
 #include <QTest>
 
+#include "diary/links.h"
 #include "diary/mailimport.h"
 
 using namespace Qt::StringLiterals;
@@ -11,7 +12,7 @@ namespace {
 
 const QString Announcement =
     u"━━━━━━━━━━━━━━━━━━━━\r\n"
-    u"ID:12345 賞品:箱根温泉ペア\"宿泊券\" <http://kirabi-hiroba.example.jp/p/12345>   \r\n"
+    u"ID:12345 賞品:箱根温泉ペア\"宿泊券\" <http://kirabi.example.jp/p/12345>   \r\n"
     u"URL http://example.jp/campaign\r\n"
     u"当選数:5名様 締切:2010/02/28\r\n"
     u"サイト名:温泉\"ネット\"\r\n"
@@ -64,9 +65,9 @@ class TestMailImport : public QObject {
 
         QString none = Announcement;
         none.remove(u"URL http://example.jp/campaign\r\n"_s);
-        QCOMPARE(read(none).records.value(0)[URL], mailimport::SearchLinkBase + u"12345"_s);
-        QVERIFY(mailimport::SearchLinkBase.startsWith(u"http://"_s));
-        QVERIFY(mailimport::SearchLinkBase.endsWith(u"/cgi-bin/kirabi/search-bunrui.cgi?links="_s));
+        QCOMPARE(read(none).records.value(0)[URL], KirabiSearchLinkBase + u"12345"_s);
+        QVERIFY(KirabiSearchLinkBase.startsWith(u"http://"_s));
+        QVERIFY(KirabiSearchLinkBase.endsWith(u"/cgi-bin/kirabi/search-bunrui.cgi?links="_s));
     }
 
     // A fourth part that is no cycle is the method; the cycle stays 不定期.
