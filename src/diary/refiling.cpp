@@ -6,7 +6,6 @@
 
 #include "diary/monthwalker.h"
 #include "diary/summaries.h"
-#include "storage/cp932.h"
 #include "storage/diskfile.h"
 #include "storage/linereader.h"
 #include "storage/monthfile.h"
