@@ -34,6 +34,17 @@ void fillData(const DataPaths& paths, const QByteArray& tag) {
     }
 }
 
+// Fills the data, backs it up into the folder "backups" of the program
+// folder and returns that folder.
+QString backedUp(const TestFolder& folder, const QByteArray& tag) {
+    const QString chosen = folder.path() + u"/backups"_s;
+    fillData(folder.paths(), tag);
+    if (!QDir().mkpath(chosen) || !backup::makeBackup(folder.paths(), chosen, Today).done) {
+        qWarning("the backup to start from failed");
+    }
+    return chosen;
+}
+
 // What the program folder holds besides the data: no work may be left.
 QStringList leftOver(const TestFolder& folder) {
     QStringList names =
@@ -109,11 +120,9 @@ class TestBackup : public QObject {
     void failedBackupKeepsTheEarlierOne() {
         TestFolder folder;
         const DataPaths paths = folder.paths();
-        const QString chosen = folder.path() + u"/backups"_s;
-        QVERIFY(QDir().mkpath(chosen));
-        fillData(paths, "first");
-        QVERIFY(backup::makeBackup(paths, chosen, Today).done);
+        const QString chosen = backedUp(folder, "first");
         const Snapshot earlier = snapshot(chosen);
+        QVERIFY(!earlier.isEmpty());
 
         // A file in the chosen place's way.
         const QString file = folder.path() + u"/a file"_s;
@@ -141,19 +150,16 @@ class TestBackup : public QObject {
     void restore() {
         TestFolder folder;
         const DataPaths paths = folder.paths();
-        const QString chosen = folder.path() + u"/backups"_s;
-        QVERIFY(QDir().mkpath(chosen));
-        fillData(paths, "backed up");
-        QVERIFY(backup::makeBackup(paths, chosen, Today).done);
-        const QString saved = chosen + u"/20100315_kirabilog_backup"_s;
-        const Snapshot backedUp = snapshot(saved);
+        const QString saved = backedUp(folder, "backed up") + u"/20100315_kirabilog_backup"_s;
+        const Snapshot backup = snapshot(saved);
+        QCOMPARE(backup, snapshot(paths.dataFolder()));
 
         fillData(paths, "later");
         QVERIFY(writeBytes(paths.monthFile(u"2011"_s, u"05"_s), "a later month"));
         const diary::Result result = backup::restore(paths, saved);
         QVERIFY(result.done);
-        QCOMPARE(snapshot(paths.dataFolder()), backedUp);
-        QCOMPARE(snapshot(saved), backedUp);
+        QCOMPARE(snapshot(paths.dataFolder()), backup);
+        QCOMPARE(snapshot(saved), backup);
         QCOMPARE(leftOver(folder), QStringList());
     }
 
