@@ -32,8 +32,7 @@ void frmMain::cmdBackUp_Click() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const diary::Result result =
-        backup::makeBackup(diary_.paths(), chosen, platform_.clock.today());
+    const diary::Result result = desk_.backUp(chosen, platform_.clock.today());
     QApplication::restoreOverrideCursor();
     if (!result.done) {
         showResult(result);
@@ -64,7 +63,7 @@ void frmMain::cmdRestore_Click() {
                                    platform::MessageButtons::Ok);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const diary::Result result = backup::restore(diary_.paths(), chosen);
+    const diary::Result result = desk_.restore(chosen);
     QApplication::restoreOverrideCursor();
     if (!result.done) {
         showResult(result);

@@ -1,10 +1,12 @@
 // frmMain: deletion at every grain — records of the month list and search
 // results, a month from the year list, a year from the total list, and all
 // that a tab shows — with the summaries and folders that follow.
-#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/listpages.h"
 #include "platform/prompter.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
@@ -12,108 +14,58 @@
 using namespace Qt::StringLiterals;
 
 void frmMain::disableRowButtons() {
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete, cmdUnhappyMoneyIn}) {
+    for (QWidget* w :
+         {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete, yearPage_->cmdUnhappyMoneyIn}) {
         w->setEnabled(false);
     }
-    txtUnhappyMoneyValue->setText(u"0"_s);
-}
-
-void frmMain::removeMonthRows(const QList<int>& rows) {
-    QList<int> listRows;
-    for (int row : rows) {
-        listRows.append(row - 1);
-    }
-    showResult(diary_.removeRows(listRows));
-    ListViewStatistics();
-    summariesChanged();
-}
-
-void frmMain::removeShownMonth() {
-    const diary::MonthBook& book = diary_.month();
-    // A file that holds more than the list shows is not removed from it.
-    if (const diary::Result writable = book.writable(); !writable.done) {
-        showResult(writable);
-        return;
-    }
-    showResult(diary_.removeMonth(book.year(), book.month()));
-    summariesChanged();
+    yearPage_->txtUnhappyMoneyValue->setText(u"0"_s);
 }
 
 void frmMain::DeleteSelectedRecords() {
     disableRowButtons();
-    if (chkDeleteKakunin->isChecked() &&
+    if (desk_.settings().deleteKakunin &&
         platform_.prompter.message(
             u"削除の確認"_s, u"選択した懸賞情報を削除しますか？\r\n実行すると元には戻せません。"_s,
             platform::MessageIcon::Question,
             platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
         return;
     }
+    const diary::Selection& s = desk_.selection;
     const Tab tab = selectedTab();
-    if (tab == Tab::Month && SelectedIndex != 0) {
-        QList<int> rows;
-        if (SelectedCount == 1) {
-            rows.append(SelectedIndex);
-        } else {
-            for (int row : lvwMonth->selectedRows()) {
-                rows.append(row + 1);
-            }
-        }
-        removeMonthRows(rows);
+    if (tab == Tab::Month && s.SelectedIndex != 0) {
+        const QList<int> rows =
+            s.SelectedCount == 1 ? QList<int>{s.SelectedIndex - 1} : lvwMonth->selectedRows();
+        showResult(desk_.removeRows(rows));
+        ListViewStatistics();
+        summariesChanged();
         return;
     }
-    if (tab == Tab::Search && SearchSelectedIndex != 0) {
-        deleteSearchResult();
-    } else if (tab == Tab::Year && YearSelectedIndex != 0) {
-        deleteYearMonth();
-    } else if (tab == Tab::Total && TotalSelectedIndex != 0) {
-        deleteTotalYear();
+    if (tab == Tab::Search && s.SearchSelectedIndex != 0) {
+        showResult(desk_.removeSearchResult(s.SearchSelectedIndex - 1));
+        summariesChanged();
+    } else if (tab == Tab::Year && s.YearSelectedIndex != 0) {
+        showResult(desk_.diary().removeMonth(desk_.ShownYear(), desk_.ShownMonth()));
+        summariesChanged();
+        LoadYearFile();
+    } else if (tab == Tab::Total && s.TotalSelectedIndex != 0) {
+        showResult(desk_.removeShownYear());
+        summariesChanged();
+        LoadTotalFile();
     }
     ListViewStatistics();
-}
-
-void frmMain::deleteSearchResult() {
-    if (SearchSelectedIndex < 1 || SearchSelectedIndex > searchResults_.count()) {
-        return;
-    }
-    // The result is found in its own month by its 17 texts.
-    const PrizeEntry wanted = searchResults_.at(SearchSelectedIndex - 1);
-    ShownYear = wanted[FilingDate].mid(0, 4);
-    ShownMonth = wanted[FilingDate].mid(5, 2);
-    if (RemoveSearchRow) {
-        searchResults_.removeAt(SearchSelectedIndex - 1);
-    }
-    LoadMonthFile();
-    SelectedIndex = diary_.month().records().find(wanted) + 1;
-    if (SelectedIndex == 0) {
-        return;  // no longer in its month: nothing to delete there
-    }
-    showResult(diary_.removeRows({SelectedIndex - 1}));
-    summariesChanged();
 }
 
 void frmMain::deleteSelectedSearchResults() {
     const QList<int> rows = lvwSearch->selectedRows();
     for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        SearchSelectedIndex = *row + 1;
+        desk_.selection.SearchSelectedIndex = *row + 1;
         DeleteSelectedRecords();
     }
 }
 
-void frmMain::deleteYearMonth() {
-    showResult(diary_.removeMonth(ShownYear, ShownMonth));
-    summariesChanged();
-    LoadYearFile();
-}
-
-void frmMain::deleteTotalYear() {
-    showResult(diary_.removeYear(ShownYear));
-    summariesChanged();
-    LoadTotalFile();
-}
-
 void frmMain::cmdDelete_Click() {
-    cmdDelete->setEnabled(false);
-    cmdHensyu->setEnabled(false);
+    panel_->cmdDelete->setEnabled(false);
+    panel_->cmdHensyu->setEnabled(false);
     switch (selectedTab()) {
         case Tab::Search:
             deleteSelectedSearchResults();
@@ -127,7 +79,7 @@ void frmMain::cmdDelete_Click() {
         default:
             return;
     }
-    if (SelectedCount == lvwMonth->count()) {
+    if (desk_.selection.SelectedCount == lvwMonth->count()) {
         // Every row selected: the whole month goes, without the question.
         cmdAllDelete_Click(false);
     } else {
@@ -137,7 +89,7 @@ void frmMain::cmdDelete_Click() {
 
 void frmMain::cmdAllDelete_Click(bool confirm) {
     disableRowButtons();
-    if (confirm && chkAllDeleteKakunin->isChecked() &&
+    if (confirm && desk_.settings().allDeleteKakunin &&
         platform_.prompter.message(
             u"全削除の確認"_s,
             u"表示されている懸賞情報を全て削除しますか？\r\n実行すると元には戻せません。"_s,
@@ -147,15 +99,16 @@ void frmMain::cmdAllDelete_Click(bool confirm) {
     }
     switch (selectedTab()) {
         case Tab::Month:
-            removeShownMonth();
+            showResult(desk_.removeShownMonth());
+            summariesChanged();
             break;
         case Tab::Year:
-            showResult(diary_.removeYear(ShownYear));
+            showResult(desk_.removeShownYear());
             summariesChanged();
             LoadYearFile();  // twelve empty months
             break;
         case Tab::Total:
-            showResult(diary_.removeAll());
+            showResult(desk_.removeAll());
             summariesChanged();
             LoadTotalFile();
             break;

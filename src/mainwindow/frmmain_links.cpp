@@ -1,66 +1,32 @@
-// frmMain: what the program hands to the desktop — web pages, the mail link,
-// the help and the companion input program.
+// frmMain: what the program hands to the desktop from the bottom panel — the
+// web page of a record and the companion input program.
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "diary/links.h"
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "platform/programfiles.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
-#include "platform/shellopen.h"
-#include "widgets/controls.h"
+#include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
-void frmMain::connectLinks() {
-    // Each link sets the target and opens it.
-    const auto opening = [this](const QString& target) {
-        return [this, target] {
-            ShellTarget = target;
-            OpenShellTarget();
-        };
-    };
-    connect(cmdKirabiHomepage, &QPushButton::clicked, this, opening(KirabiTopPage));
-    connect(picKirabiBanner, &PictureButton::clicked, this, opening(KirabiTopPage));
-    connect(cmdKirabiMail, &QPushButton::clicked, this, opening(KirabiContactPage));
-    connect(cmdMyHomepage, &QPushButton::clicked, this, opening(MyHomePage));
-    connect(picHomeBanner, &PictureButton::clicked, this, opening(MyHomePage));
-    connect(cmdMyMail, &QPushButton::clicked, this, [this] {
-        MailTarget = u"mailto:"_s + MyMailAddress;
-        OpenMailTarget();
-    });
-    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
-    connect(cmdUserInput, &QPushButton::clicked, this, &frmMain::cmdUserInput_Click);
-}
-
-void frmMain::OpenShellTarget() {
-    platform_.shell.open(ShellTarget);
-}
-
-void frmMain::OpenMailTarget() {
-    platform_.shell.open(MailTarget);
-}
-
-void frmMain::ShellOpenWithMessage(const QString& path) {
-    ::ShellOpenWithMessage(platform_.shell, platform_.prompter, path);
-}
-
 void frmMain::cmdURL_Click() {
-    OpenShellTarget();
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+    // The button is enabled only for a row whose address is a web page.
+    const int row = desk_.selection.EditIndex - 1;
+    if (CurrentListView != nullptr && row >= 0 && row < CurrentListView->count()) {
+        platform_.shell.open(CurrentListView->listModel().text(row, URL));
+    }
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
-    SelectedIndex = 0;
-    SearchSelectedIndex = 0;
-}
-
-void frmMain::cmdHelp_Click() {
-    OpenHelpFile(platform_.shell, platform_.prompter, HelpFile);
+    desk_.selection.SelectedIndex = 0;
+    desk_.selection.SearchSelectedIndex = 0;
 }
 
 void frmMain::cmdUserInput_Click() {
-    const QString companion = diary_.paths().programFolder() + u'/' + programfiles::Companion;
+    const QString companion = desk_.paths().programFolder() + u'/' + programfiles::Companion;
     if (QFileInfo::exists(companion)) {
         platform_.shell.startProgram(companion);
         return;

@@ -4,38 +4,23 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
+#include <QStackedLayout>
 #include <QTabBar>
-#include <span>
 
 #include "diary/records.h"
+#include "mainwindow/aboutpage.h"
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
-#include "platform/prompter.h"
+#include "mainwindow/legendstrip.h"
+#include "mainwindow/listpages.h"
+#include "mainwindow/settingspage.h"
 #include "search/frmdatasearch.h"
-#include "storage/monthfile.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct FixedColumn {
-    const char16_t* header;
-    int width;
-};
-
-constexpr FixedColumn yearColumns[] = {
-    {u"月", 375},        {u"小物当選", 1000}, {u"中物当選", 1000}, {u"大物当選", 1000},
-    {u"当選総数", 1000}, {u"応募総数", 1000}, {u"当選率", 775},    {u"当選総額", 1200},
-    {u"支出総額", 1200}, {u"収支総額", 1200},
-};
-
-constexpr FixedColumn totalColumns[] = {
-    {u"年", 500},        {u"小物当選", 1000}, {u"中物当選", 1000},     {u"大物当選", 1000},
-    {u"当選総数", 1000}, {u"応募総数", 1050}, {u"当選率", 800},        {u"当選総額", 1050},
-    {u"支出総額", 1050}, {u"収支総額", 1050}, {u"目標収支金額", 1300},
-};
 
 // Headers of the month and search lists beside the two dates, in the order of
 // the record's columns.
@@ -45,68 +30,54 @@ constexpr const char16_t* monthHeaders[PrizeEntryFieldCount] = {
     u"選考方法", u"サイクル", u"応募方法", u"コメント", u"画像",
 };
 
-void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
-    model.clearColumns();
-    for (size_t i = 0; i < columns.size(); ++i) {
-        model.addColumn({QString::fromUtf16(columns[i].header), columns[i].width,
-                         i == 0 ? Qt::AlignLeft : Qt::AlignRight});
-    }
-}
-
 }  // namespace
 
 frmMain::Tab frmMain::selectedTab() const {
     return static_cast<Tab>(tabMain->currentIndex());
 }
 
-void frmMain::ListViewColumnHeadersMonth() {
-    ListModel& model = CurrentListView->listModel();
+void frmMain::ListViewColumnHeadersMonth(ListView* list) {
+    ListModel& model = list->listModel();
     model.clearColumns();
-    const bool byDeadline = optEndDay->isChecked();
+    const settingsfile::Settings& settings = desk_.settings();
+    const bool byDeadline = desk_.filedByDeadline();
     for (int column = 0; column < PrizeEntryFieldCount; ++column) {
         QString header;
         int width = 0;
         if (column == FilingDate || column == OtherDate) {
             const bool deadline = (column == FilingDate) == byDeadline;
             header = deadline ? u"締切日"_s : u"応募日"_s;
-            width =
-                txtSize[deadline ? settingsfile::SizeEndDayIndex : settingsfile::SizeNowDayIndex]
-                    ->text()
-                    .toInt();
+            width = settings
+                        .columnWidths[deadline ? settingsfile::SizeEndDayIndex
+                                               : settingsfile::SizeNowDayIndex]
+                        .toInt();
         } else {
             header = QString::fromUtf16(monthHeaders[column]);
-            // The width boxes follow the record's columns; the picture column
-            // has none and stays hidden.
-            width = column < settingsfile::ColumnWidthCount ? txtSize[column]->text().toInt() : 0;
+            // The widths follow the record's columns; the picture column has
+            // none and stays hidden.
+            width =
+                column < settingsfile::ColumnWidthCount ? settings.columnWidths[column].toInt() : 0;
         }
         const bool right = column == ID || column == HappyMoney || column == Number;
         model.addColumn({header, width, right ? Qt::AlignRight : Qt::AlignLeft});
     }
 }
 
-void frmMain::ListViewColumnHeadersYear() {
-    buildFixedColumns(CurrentListView->listModel(), yearColumns);
-}
-
-void frmMain::ListViewColumnHeadersTotal() {
-    buildFixedColumns(CurrentListView->listModel(), totalColumns);
-}
-
 const diary::RecordList& frmMain::listRecords(const ListView* list) const {
-    return list == lvwSearch ? searchResults_ : diary_.month().records();
+    return list == lvwSearch ? desk_.searchResults() : desk_.diary().month().records();
 }
 
 diary::RecordList& frmMain::listRecords(const ListView* list) {
-    return list == lvwSearch ? searchResults_ : diary_.month().records();
+    return list == lvwSearch ? desk_.searchResults() : desk_.diary().month().records();
 }
 
-void frmMain::ColumnHeaderClikSort() {
-    ListView* list = CurrentListView;
+void frmMain::ColumnHeaderClikSort(ListView* list, int column) {
+    CurrentListView = list;
     diary::RecordList& records = listRecords(list);
     if (records.count() == 0) {
         return;
     }
-    const int key = SortColumn - 1;
+    const int key = column - 1;
     // One order per list, reversed by every click whichever column it is.
     list->sortOrder =
         list->sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
@@ -121,175 +92,120 @@ void frmMain::ColumnHeaderClikSort() {
 }
 
 void frmMain::lvwMonth_ColumnClick(int column) {
-    SortColumn = column;
-    CurrentListView = lvwMonth;
-    ColumnHeaderClikSort();
+    ColumnHeaderClikSort(lvwMonth, column);
     if (lvwMonth->count() > 0) {
         SaveMonthFile();  // the sorted order is the stored order
     }
 }
 
 void frmMain::lvwSearch_ColumnClick(int column) {
-    SortColumn = column;
-    CurrentListView = lvwSearch;
-    ColumnHeaderClikSort();
-}
-
-bool frmMain::shownYearIsStorable() const {
-    bool ok = false;
-    const int year = ShownYear.toInt(&ok);
-    return ok && ShownYear.size() == 4 && year >= 1 && year <= 9999;
+    ColumnHeaderClikSort(lvwSearch, column);
 }
 
 void frmMain::LoadMonthFile() {
-    showShownDate();
-    txtUnhappyMoney->setText(u"0"_s);
-    diary::MonthBook& book = diary_.month();
-    if (!shownYearIsStorable()) {
-        book.clear();
-        ListViewStatistics();
-        return;
+    panel_->txtUnhappyMoney->setText(u"0"_s);
+    const diary::Result loaded = desk_.loadMonth();
+    const Tab tab = selectedTab();
+    if (tab == Tab::Year || tab == Tab::Total) {
+        ListViewStatistics();  // the year file was read again
     }
-    // The month's expenses live in the year file. They are taken from there
-    // whether or not the month has a file, so that a month whose records
-    // were all deleted keeps its expenses when records come again.
-    LoadYearFile();
-    const diary::Result loaded = book.load(ShownYear, ShownMonth, CurrentStartPassword,
-                                           diary_.summaries().expensesOf(ShownMonth.toInt()));
     showResult(loaded);
+    const diary::MonthBook& book = desk_.diary().month();
     if (book.state() == diary::MonthBook::State::Loaded) {
-        prgShinko->setMaximum(std::max(1, book.records().count()));
-        prgShinko->setValue(book.records().count());
+        panel_->showProgress(book.records().count(), book.records().count());
     }
     ListViewStatistics();
 }
 
 bool frmMain::SaveMonthFile() {
-    if (!shownYearIsStorable()) {
-        return false;
-    }
     // The month file, its row of the year file and its year's row of the
     // total file.
-    const diary::Result stored = diary_.store(diary_.month());
+    const diary::Result stored = desk_.storeMonth();
     showResult(stored);
     if (!stored.done) {
         return false;
     }
-    const int records = diary_.month().records().count();
+    const int records = desk_.diary().month().records().count();
     if (selectedTab() == Tab::Month && records > 0) {
-        prgShinko->setMaximum(records);
-        prgShinko->setValue(records);
+        panel_->showProgress(records, records);
     }
     ListViewStatistics();
     summariesChanged();
     return true;
 }
 
-void frmMain::ShowDataFileError(const QString& path) {
-    monthfile::ShowDataFileError(platform_.prompter, path);
-}
-
 void frmMain::tabMain_Click() {
+    BottomPanel* p = panel_;
     for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdHensyu, cmdInput, cmdNewInput, cmdDelete, cmdAllDelete, cmdURL, cmdSave, cmdPrint,
-             cmdMonthNext, cmdMonthBack, cmdYearNext, cmdYearBack, dtpDate}) {
+             p->cmdHensyu, p->cmdInput, p->cmdNewInput, p->cmdDelete, p->cmdAllDelete, p->cmdURL,
+             p->cmdSave, p->cmdPrint, p->cmdMonthNext, p->cmdMonthBack, p->cmdYearNext,
+             p->cmdYearBack, p->dtpDate}) {
         w->setEnabled(false);
     }
     const Tab tab = selectedTab();
-    SettingsLoading = true;
-    if (tab != Tab::Setting) {
-        LoadSettings();  // what was not applied on the settings tab is dropped
-    }
-    if (MonthSavePending) {
+    desk_.setTab(tab);
+    if (desk_.flags.MonthSavePending) {
         SaveMonthFile();
     }
-    for (QLineEdit* box :
-         {txtHappyCount, txtTotalCount, txtHappyMoney, txtUnhappyMoney, txtTotalMoney}) {
-        box->setText(u"0"_s);
-    }
-    txtPercent->setText(u"0.00"_s);
-    SelectedIndex = YearSelectedIndex = TotalSelectedIndex = SearchSelectedIndex = 0;
-    prgShinko->setValue(0);
+    p->clearFigures();
+    desk_.selection.SelectedIndex = desk_.selection.YearSelectedIndex = 0;
+    desk_.selection.TotalSelectedIndex = desk_.selection.SearchSelectedIndex = 0;
+    p->prgShinko->setValue(0);
     // Search results and the search window live as long as the search tab
     // is on show.
-    searchResults_.clear();
+    desk_.searchResults().clear();
     if (tab != Tab::Search) {
         unloadSearchWindow();
     }
-    fraSetting->setEnabled(tab == Tab::Setting);
+    settingsPage_->fraSetting->setEnabled(tab == Tab::Setting);
     enterTab(tab);
 }
 
 void frmMain::enterTab(Tab tab) {
-    const QList<QWidget*> lists = {lvwMonth, lvwSearch, lvwDummy, lvwYear, lvwTotal};
+    pages_->setCurrentIndex(int(tab));  // the pages lie in the order of the tabs
+    BottomPanel* p = panel_;
     switch (tab) {
         case Tab::Month:
-            lvwMonth->hide();
             CurrentListView = lvwMonth;
-            ListViewColumnHeadersMonth();
+            ListViewColumnHeadersMonth(lvwMonth);
             LoadMonthFile();
-            lvwMonth->show();
             fraLabel->raise();
-            lvwMonth->raise();
-            for (QWidget* w :
-                 std::initializer_list<QWidget*>{cmdNewInput, cmdInput, cmdMonthBack, cmdMonthNext,
-                                                 cmdYearBack, cmdYearNext, dtpDate}) {
+            for (QWidget* w : std::initializer_list<QWidget*>{
+                     p->cmdNewInput, p->cmdInput, p->cmdMonthBack, p->cmdMonthNext, p->cmdYearBack,
+                     p->cmdYearNext, p->dtpDate}) {
                 w->setEnabled(true);
             }
             break;
         case Tab::Year:
-            fraUnhappyMoney->setEnabled(true);
-            fraTyosaku->setEnabled(false);
-            lvwYear->hide();
+            yearPage_->fraUnhappyMoney->setEnabled(true);
+            aboutPage_->fraTyosaku->setEnabled(false);
             CurrentListView = lvwYear;
-            ListViewColumnHeadersYear();
+            yearPage_->buildColumns();
             LoadYearFile();
-            lvwYear->show();
             prepareExpensesPanel();
-            fraUnhappyMoney->raise();
-            lvwYear->raise();
-            cmdYearNext->setEnabled(true);
-            cmdYearBack->setEnabled(true);
+            p->cmdYearNext->setEnabled(true);
+            p->cmdYearBack->setEnabled(true);
             break;
         case Tab::Total:
-            lvwTotal->hide();
             CurrentListView = lvwTotal;
-            ListViewColumnHeadersTotal();
+            totalPage_->buildColumns();
             LoadTotalFile();
-            lvwTotal->show();
-            lvwTotal->raise();
             break;
         case Tab::Search:
-            CurrentListView = lvwDummy;
-            ListViewColumnHeadersMonth();
-            lvwDummy->raise();
-            fraLabel->raise();
+            ListViewColumnHeadersMonth(lvwDummy);
             CurrentListView = lvwSearch;
-            ListViewColumnHeadersMonth();
+            ListViewColumnHeadersMonth(lvwSearch);
+            fraLabel->raise();
             loadSearchWindow();
             ListViewStatistics();
             dataSearch_->show();
-            lvwSearch->raise();
             break;
         case Tab::Setting:
-            fraTyosaku->setEnabled(true);
-            fraUnhappyMoney->setEnabled(false);
-            LoadSettings();
-            SettingsLoading = false;
-            cmdSetting->setEnabled(false);
-            for (QWidget* w : lists) {
-                w->lower();
-            }
-            fraSetting->raise();
+            aboutPage_->fraTyosaku->setEnabled(true);
+            yearPage_->fraUnhappyMoney->setEnabled(false);
+            settingsPage_->showSettings(desk_.settings());
             break;
         case Tab::About:
-            for (QWidget* w : lists) {
-                w->lower();
-            }
-            fraSetting->lower();
-            fraKirabi->raise();
-            fraHome->raise();
-            fraTyosaku->raise();
             break;
     }
 }

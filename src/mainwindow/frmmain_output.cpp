@@ -7,6 +7,7 @@
 #include <QScopeGuard>
 
 #include "diary/export.h"
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
@@ -22,11 +23,11 @@ exporting::Table frmMain::outputTable() const {
     switch (selectedTab()) {
         case Tab::Year:
             table.kind = exporting::ListKind::Year;
-            table.rows = diary_.summaries().year().rows();
+            table.rows = desk_.diary().summaries().year().rows();
             break;
         case Tab::Total:
             table.kind = exporting::ListKind::Total;
-            table.rows = diary_.summaries().total().rows();
+            table.rows = desk_.diary().summaries().total().rows();
             break;
         default:
             for (const PrizeEntry& record : listRecords(CurrentListView).records()) {
@@ -34,15 +35,18 @@ exporting::Table frmMain::outputTable() const {
             }
             break;
     }
-    if (chkAutoSumOutput->isChecked()) {
-        table.figures = exporting::Figures{txtHappyCount->text(),   txtTotalCount->text(),
-                                           txtPercent->text(),      txtHappyMoney->text(),
-                                           txtUnhappyMoney->text(), txtTotalMoney->text()};
+    if (desk_.settings().autoSumOutput) {
+        const BottomPanel* p = panel_;
+        table.figures = exporting::Figures{p->txtHappyCount->text(),   p->txtTotalCount->text(),
+                                           p->txtPercent->text(),      p->txtHappyMoney->text(),
+                                           p->txtUnhappyMoney->text(), p->txtTotalMoney->text()};
     }
     return table;
 }
 
 bool frmMain::prepareOutput() {
+    QProgressBar* prgShinko = panel_->prgShinko;
+    const QLineEdit* txtTotalCount = panel_->txtTotalCount;
     switch (selectedTab()) {
         case Tab::Month:
             CurrentListView = lvwMonth;
@@ -66,7 +70,7 @@ bool frmMain::prepareOutput() {
 }
 
 void frmMain::cmdSave_Click() {
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
     const std::optional<QString> path = platform_.dialogs.saveFile(
@@ -74,17 +78,17 @@ void frmMain::cmdSave_Click() {
     if (!path || !prepareOutput()) {
         return;
     }
-    OutputPath = *path;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    prgShinko->setValue(0);
-    if (Output()) {
+    panel_->prgShinko->setValue(0);
+    if (Output(*path)) {
         platform_.prompter.message(u"完了"_s, u"保存しました"_s, platform::MessageIcon::None,
                                    platform::MessageButtons::Ok);
     }
 }
 
-bool frmMain::Output() {
+bool frmMain::Output(const QString& OutputPath) {
+    QProgressBar* prgShinko = panel_->prgShinko;
     if (OutputPath.isEmpty()) {
         return false;
     }
@@ -112,7 +116,7 @@ bool frmMain::Output() {
 }
 
 void frmMain::cmdPrint_Click() {
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -128,7 +132,7 @@ void frmMain::cmdPrint_Click() {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         printer->printLine(lines[i]);
         if (i > 0) {
-            prgShinko->setValue(std::min(prgShinko->maximum(), int(i)));
+            panel_->prgShinko->setValue(std::min(panel_->prgShinko->maximum(), int(i)));
         }
     }
     printer->endDocument();

@@ -1,30 +1,18 @@
 // frmMain: the record editor — opening it, and storing what it asks to store:
-// a new record, a change in place, or a move to another month — and opening
-// things through the shell.
-#include <QCheckBox>
+// a new record, a change in place, or a move to another month.
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "entry/frmdatainput.h"
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "platform/prompter.h"
-#include "platform/shell.h"
-#include "platform/shellopen.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString yearMonth(QDate date) {
-    return date.toString(u"yyyy/MM"_s);
-}
-
-}  // namespace
-
 bool frmMain::filedByDeadline() const {
-    return optEndDay->isChecked();
+    return desk_.filedByDeadline();
 }
 
 QString frmMain::helpFile() const {
@@ -34,13 +22,13 @@ QString frmMain::helpFile() const {
 frmDataInput* frmMain::loadEditor() {
     if (dataInput_ == nullptr) {
         dataInput_ = new frmDataInput(platform_, *this);
-        if (chkFormState->isChecked()) {
+        if (desk_.settings().formState) {
             dataInput_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         }
         connect(dataInput_, &frmDataInput::updateRequested, this, &frmMain::storeEditedRecord);
         connect(dataInput_, &frmDataInput::recordRequested, this, &frmMain::editorRecordRequested);
         connect(dataInput_, &frmDataInput::closed, this, &frmMain::editorClosed);
-        for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+        for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
             w->setEnabled(false);
         }
     }
@@ -49,43 +37,42 @@ frmDataInput* frmMain::loadEditor() {
 
 void frmMain::editorClosed() {
     setEnabled(true);
-    SelectedIndex = 0;
-    SearchSelectedIndex = 0;
+    desk_.selection.SelectedIndex = 0;
+    desk_.selection.SearchSelectedIndex = 0;
     // Deleted once its own event handling is over.
     dataInput_->deleteLater();
     dataInput_ = nullptr;
 }
 
 void frmMain::cmdNewInput_Click() {
-    SelectedIndex = 0;
-    loadEditor()->showNew(dtpDate->date());
+    desk_.selection.SelectedIndex = 0;
+    loadEditor()->showNew(desk_.shownDate());
     setEnabled(false);
 }
 
 void frmMain::OpenRecordEditor() {
+    diary::Selection& s = desk_.selection;
     const Tab tab = selectedTab();
     if (tab == Tab::Month) {
         CurrentListView = lvwMonth;
-        EditIndex = SelectedIndex;
+        s.EditIndex = s.SelectedIndex;
     } else if (tab == Tab::Search) {
         CurrentListView = lvwSearch;
-        EditIndex = SearchSelectedIndex;
-        ShownYear = dtpDate->date().toString(u"yyyy"_s);
-        ShownMonth = dtpDate->date().toString(u"MM"_s);
+        s.EditIndex = s.SearchSelectedIndex;
     } else {
         return;
     }
     const diary::RecordList& records = listRecords(CurrentListView);
-    if (EditIndex < 1 || EditIndex > records.count()) {
+    if (s.EditIndex < 1 || s.EditIndex > records.count()) {
         return;
     }
     frmDataInput* editor = loadEditor();
     setEnabled(false);
-    for (QWidget* w : {cmdHensyu, cmdURL, cmdDelete}) {
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
-    editor->showRecord(records.at(EditIndex - 1), EditIndex, records.count());
-    if (EditExisting) {
+    editor->showRecord(records.at(s.EditIndex - 1), s.EditIndex, records.count());
+    if (desk_.flags.EditExisting) {
         editor->show();
         editor->raise();
         editor->activateWindow();
@@ -93,28 +80,22 @@ void frmMain::OpenRecordEditor() {
     if (lvwMonth->count() == 0) {
         setEnabled(true);
     }
-    EditExisting = true;
+    desk_.flags.EditExisting = true;
 }
 
 void frmMain::editorRecordRequested(int position) {
     if (selectedTab() == Tab::Search) {
-        SearchSelectedIndex = position;
+        desk_.selection.SearchSelectedIndex = position;
     } else {
-        SelectedIndex = position;
+        desk_.selection.SelectedIndex = position;
     }
-    EditExisting = false;
+    desk_.flags.EditExisting = false;
     OpenRecordEditor();
-}
-
-void frmMain::SortMonthList() {
-    if (chkSortOn->isChecked()) {
-        diary_.month().records().sortByFilingKey();
-    }
 }
 
 bool frmMain::isDuplicateDeclined(const records::Description& typed) {
     const std::optional<QString> stored =
-        records::duplicateOf(diary_.month().records().records(), typed, filedByDeadline());
+        records::duplicateOf(desk_.diary().month().records().records(), typed, filedByDeadline());
     return stored && platform_.prompter.message(
                          u"懸賞情報重複の確認"_s,
                          u"以下の内容は登録済みですが登録しますか？\r\n\r\n"_s + *stored,
@@ -123,79 +104,71 @@ bool frmMain::isDuplicateDeclined(const records::Description& typed) {
 }
 
 void frmMain::storeEditedRecord(const PrizeEntry& record, const records::Description& typed) {
-    diary::RecordList& month = diary_.month().records();
-    if (selectedTab() == Tab::Search && SearchSelectedIndex != 0) {
+    diary::Selection& s = desk_.selection;
+    if (selectedTab() == Tab::Search && s.SearchSelectedIndex != 0) {
         // The record of a search row is found in its month by its texts.
-        const PrizeEntry searched = searchResults_.at(SearchSelectedIndex - 1);
-        LoadMonthFile();
-        SelectedIndex = month.find(searched) + 1;
-        if (SelectedIndex == 0) {
+        diary::Result loaded;
+        s.SelectedIndex = desk_.findSearchResult(s.SearchSelectedIndex - 1, &loaded) + 1;
+        showResult(loaded);
+        ListViewStatistics();
+        if (s.SelectedIndex == 0) {
             // Never overwrite another record: the stored one changed since
             // the search.
             showError(
                 u"編集中の懸賞情報が保存先の月に見つかりません。\r\n検索し直してから編集して下さい。"_s);
             return;
         }
-        searchResults_.replace(SearchSelectedIndex - 1, record);
+        desk_.searchResults().replace(s.SearchSelectedIndex - 1, record);
     }
-    if (SelectedIndex != 0) {
+    if (s.SelectedIndex != 0) {
         const bool stays =
-            filedByDeadline() || record[FilingDate].left(7) == yearMonth(dtpDate->date());
+            filedByDeadline() || record[FilingDate].left(7) == desk_.ShownYearMonth();
         if (!stays) {
             moveRecord(record);
             return;
         }
-        month.replace(SelectedIndex - 1, record);
         // The editor follows its record through the sort.
-        const QPersistentModelIndex edited = lvwMonth->listModel().index(SelectedIndex - 1, 0);
-        MonthSavePending = true;
-        SortMonthList();
-        SaveMonthFile();
-        MonthSavePending = false;
+        const QPersistentModelIndex edited = lvwMonth->listModel().index(s.SelectedIndex - 1, 0);
+        const diary::Result stored = desk_.replaceRecord(s.SelectedIndex - 1, record);
+        showResult(stored);
+        if (stored.done) {
+            ListViewStatistics();
+            summariesChanged();
+        }
         if (edited.isValid() && selectedTab() != Tab::Search && dataInput_) {
-            SelectedIndex = edited.row() + 1;
-            EditIndex = SelectedIndex;
-            dataInput_->showPosition(EditIndex);
+            s.SelectedIndex = edited.row() + 1;
+            s.EditIndex = s.SelectedIndex;
+            dataInput_->showPosition(s.EditIndex);
         }
         return;
     }
-    if (chkNoTyohuku->isChecked() && isDuplicateDeclined(typed)) {
+    if (desk_.settings().noTyohuku && isDuplicateDeclined(typed)) {
         return;
     }
-    ShownYear = record[FilingDate].mid(0, 4);
-    ShownMonth = record[FilingDate].mid(5, 2);
-    if (yearMonth(dtpDate->date()) != ShownYear + u'/' + ShownMonth) {
-        LoadMonthFile();
-    }
-    month.append(record);
-    const QPersistentModelIndex added = lvwMonth->listModel().index(month.count() - 1, 0);
-    MonthSavePending = true;
-    SortMonthList();
+    const diary::Result added = desk_.addRecord(record);
+    showResult(added);
     ListViewStatistics();
-    const bool stored = SaveMonthFile();
-    MonthSavePending = false;
-    if (!stored && added.isValid()) {
-        // The list shows only what is stored.
-        month.removeAt(added.row());
-        ListViewStatistics();
+    if (added.done) {
+        summariesChanged();
     }
 }
 
 void frmMain::moveRecord(const PrizeEntry& record) {
-    const int oldSelected = SelectedIndex;
-    const int oldSearchSelected = SearchSelectedIndex;
+    diary::Selection& s = desk_.selection;
+    const int oldSelected = s.SelectedIndex;
+    const int oldSearchSelected = s.SearchSelectedIndex;
     // Stored in its new month first; it leaves the old one only then.
-    showResult(diary_.moveRecord(SelectedIndex - 1, record));
-    LoadMonthFile();  // the old month, as its file now holds it
+    showResult(desk_.moveRecord(s.SelectedIndex - 1, record));
+    ListViewStatistics();
     summariesChanged();
-    SelectedIndex = std::min(oldSelected, lvwMonth->count());
-    SearchSelectedIndex = oldSearchSelected;
-    if (selectedTab() == Tab::Month && SelectedIndex == 0) {
+    s.SelectedIndex = std::min(oldSelected, lvwMonth->count());
+    s.SearchSelectedIndex = oldSearchSelected;
+    if (selectedTab() == Tab::Month && s.SelectedIndex == 0) {
         if (dataInput_) {
             dataInput_->cmdClose_Click();
         }
         return;
     }
-    EditExisting = false;
+    desk_.flags.EditExisting = false;
     OpenRecordEditor();
 }

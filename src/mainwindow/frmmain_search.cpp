@@ -1,11 +1,9 @@
 // frmMain: the search window — opening and closing it with the search tab,
 // and what it tells of a search.
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <climits>
 
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "platform/clock.h"
 #include "search/frmdatasearch.h"
@@ -14,15 +12,15 @@
 using namespace Qt::StringLiterals;
 
 const DataPaths& frmMain::dataPaths() const {
-    return diary_.paths();
+    return desk_.paths();
 }
 
 QString frmMain::startPassword() const {
-    return CurrentStartPassword;
+    return desk_.startPassword();
 }
 
 bool frmMain::keepsWindowsOnTop() const {
-    return chkFormState->isChecked();
+    return desk_.settings().formState;
 }
 
 void frmMain::setMainOnTop(bool onTop) {
@@ -37,35 +35,31 @@ void frmMain::setMainOnTop(bool onTop) {
 }
 
 void frmMain::loadSearchWindow() {
-    if (!SearchFormOpen) {
+    if (!desk_.flags.SearchFormOpen) {
         dataSearch_ = new frmDataSearch(platform_, *this);
         connect(dataSearch_, &frmDataSearch::closed, this, &frmMain::searchWindowClosed);
-        SearchFormOpen = true;
+        desk_.flags.SearchFormOpen = true;
     }
     dataSearch_->setDates(platform_.clock.today());
     dataSearch_->arrangeDateRows();
 }
 
 void frmMain::unloadSearchWindow() {
-    if (SearchFormOpen && dataSearch_) {
+    if (desk_.flags.SearchFormOpen && dataSearch_) {
         dataSearch_->cmdClose_Click();
     }
 }
 
 void frmMain::searchWindowClosed() {
-    SearchFormOpen = false;
+    desk_.flags.SearchFormOpen = false;
     dataSearch_->deleteLater();
     dataSearch_ = nullptr;
 }
 
 void frmMain::newConditions() {
-    for (QLineEdit* box :
-         {txtHappyCount, txtTotalCount, txtHappyMoney, txtUnhappyMoney, txtTotalMoney}) {
-        box->setText(u"0"_s);
-    }
-    txtPercent->setText(u"0.00"_s);
-    prgShinko->setValue(prgShinko->minimum());
-    searchResults_.clear();
+    panel_->clearFigures();
+    panel_->prgShinko->setValue(panel_->prgShinko->minimum());
+    desk_.searchResults().clear();
 }
 
 qint64 frmMain::searchBegins() {
@@ -73,28 +67,30 @@ qint64 frmMain::searchBegins() {
     lvwDummy->raise();
     lvwSearch->hide();
     setEnabled(false);
-    prgShinko->setValue(prgShinko->minimum());
+    panel_->prgShinko->setValue(panel_->prgShinko->minimum());
     LoadTotalFile();
-    const qint64 entries = diary_.summaries().totalSums().entries;
+    const qint64 entries = desk_.diary().summaries().totalSums().entries;
     if (entries != 0) {
-        prgShinko->setMaximum(int(std::min<qint64>(entries + 1, INT_MAX)));
+        panel_->prgShinko->setMaximum(int(std::min<qint64>(entries + 1, INT_MAX)));
     }
-    searchResults_.clear();
+    desk_.searchResults().clear();
     return entries;
 }
 
 void frmMain::searchProgress(qint64 examined) {
-    prgShinko->setValue(int(std::min<qint64>(examined, prgShinko->maximum())));
+    QProgressBar* bar = panel_->prgShinko;
+    bar->setValue(int(std::min<qint64>(examined, bar->maximum())));
 }
 
 void frmMain::searchEnds(const QList<PrizeEntry>* results) {
+    QProgressBar* bar = panel_->prgShinko;
     if (results == nullptr) {
-        prgShinko->setValue(prgShinko->minimum());
-        searchResults_.clear();  // never a part of the results
+        bar->setValue(bar->minimum());
+        desk_.searchResults().clear();  // never a part of the results
         return;
     }
-    prgShinko->setValue(prgShinko->maximum());
-    searchResults_.assign(*results);
+    bar->setValue(bar->maximum());
+    desk_.searchResults().assign(*results);
 }
 
 void frmMain::searchFinished() {

@@ -1,19 +1,23 @@
-// frmMain: the entry procedure, the load sequence, the end procedure and the
-// check boxes of the settings tab.
-#include <QCheckBox>
+// frmMain: the entry procedure, the load sequence and the end procedure.
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 
 #include "diary/backup.h"
 #include "diary/links.h"
 #include "diary/refiling.h"
+#include "mainwindow/aboutpage.h"
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmstartpassword.h"
+#include "mainwindow/listpages.h"
+#include "mainwindow/settingspage.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
 #include "platform/programfiles.h"
@@ -24,22 +28,42 @@
 #include "storage/diskfile.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
-#include "widgets/marks.h"
+#include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-void setTextColor(QLabel* label, const QColor& color) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
-
 // Major version "#0", minor "00", then "b2": 1.0 gives "1.00b2".
 QString versionText() {
     return u"%1.%2b2"_s.arg(KIRABILOG_VERSION_MAJOR)
         .arg(KIRABILOG_VERSION_MINOR, 2, 10, QChar(u'0'));
+}
+
+// An older version kept the settings plain beside the program. They move
+// into the data folder enciphered; the old file goes only once the new one
+// is safely written. False when there were none.
+bool moveOldSettings(const DataPaths& paths) {
+    const QString settingsFile = paths.settingsFile();
+    const QString oldSettingsFile = paths.oldSettingsFile();
+    if (mdlBinaryCipher::FileExists(settingsFile)) {
+        if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
+            QFile::remove(oldSettingsFile);
+        }
+        return true;
+    }
+    if (!mdlBinaryCipher::FileExists(oldSettingsFile)) {
+        return false;
+    }
+    QFile old(oldSettingsFile);
+    if (old.open(QIODevice::ReadOnly)) {
+        const QByteArray plain = old.readAll();
+        old.close();
+        if (diskfile::replaceEnciphered(settingsFile, plain).ok()) {
+            QFile::remove(oldSettingsFile);
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -60,14 +84,9 @@ frmMain* StartProgram(Platform& platform, const QString& programFolder) {
 }
 
 bool frmMain::Form_Load() {
-    const DataPaths& paths = diary_.paths();
+    const DataPaths& paths = desk_.paths();
     HelpFile = paths.programFolder() + u'/' + programfiles::HelpPage;
-    lvwMonth->hide();
-    setTextColor(lblSyo, marks::SmallWinColor);
-    setTextColor(lblTyu, marks::MiddleWinColor);
-    setTextColor(lblDai, marks::BigWinColor);
-    setTextColor(lblDay, marks::WinDayColor);
-    lblVersion->setText(u"きらび帳 Version "_s + versionText());
+    aboutPage_->lblVersion->setText(u"きらび帳 Version "_s + versionText());
 
     // From here on a step that fails is passed over and the load goes on.
     // A restore that a crash stopped is finished first: it may have moved
@@ -77,129 +96,96 @@ bool frmMain::Form_Load() {
     QDir().mkpath(paths.iniFolder());
     // A re-filing that a crash stopped is completed or undone first.
     refiling::recoverRefiling(paths);
-    const QString settingsFile = paths.settingsFile();
-    const QString oldSettingsFile = paths.oldSettingsFile();
-    if (mdlBinaryCipher::FileExists(settingsFile)) {
-        if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
-            QFile::remove(oldSettingsFile);
-        }
-    } else if (mdlBinaryCipher::FileExists(oldSettingsFile)) {
-        // An older version kept the settings plain beside the program. They
-        // move into the data folder enciphered; the old file goes only once
-        // the new one is safely written.
-        QFile old(oldSettingsFile);
-        if (old.open(QIODevice::ReadOnly)) {
-            const QByteArray plain = old.readAll();
-            old.close();
-            if (diskfile::replaceEnciphered(settingsFile, plain).ok()) {
-                QFile::remove(oldSettingsFile);
-            }
-        }
-    } else if (platform_.prompter.message(
-                   u"きらび帳初回起動"_s, u"デスクトップ上にショートカットを作成しますか？"_s,
-                   platform::MessageIcon::Question,
-                   platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
+    if (!moveOldSettings(paths) &&
+        platform_.prompter.message(
+            u"きらび帳初回起動"_s, u"デスクトップ上にショートカットを作成しますか？"_s,
+            platform::MessageIcon::Question,
+            platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
         platform_.shortcut.create(programPath());
     }
-    SettingsPath = settingsFile;
 
-    StartingUp = true;
-    SettingsLoading = true;
-    LoadSettings();
-    if (chkStartPassword->isChecked()) {
+    desk_.flags.StartingUp = true;
+    desk_.setWindowPosition(pixelsToTwips(y(), this), pixelsToTwips(x(), this));
+    showResult(desk_.loadSettings());
+    const settingsfile::Settings& settings = desk_.settings();
+    if (settings.mainTop) {
+        // Positions are stored in twips, as the window designer measured them.
+        QPoint at(x(), twipsToPixels(*settings.mainTop, this));
+        if (settings.mainLeft) {
+            at.setX(twipsToPixels(*settings.mainLeft, this));
+        }
+        move(onSomeScreen(at));
+    }
+    if (settings.startPassword) {
         // A cancelled log-in ends the program before its window is shown.
-        frmStartPassword logIn(platform_, frmStartPassword::Mode::LogIn, CurrentStartPassword);
+        frmStartPassword logIn(platform_, frmStartPassword::Mode::LogIn,
+                               settings.startPasswordInput);
         if (logIn.exec() != QDialog::Accepted) {
             return false;
         }
     }
-    StartingUp = false;
+    desk_.flags.StartingUp = false;
 
     applyWindowOrder();
-    if (chkStartKirabi->isChecked()) {
+    if (settings.startKirabi) {
         platform_.shell.open(KirabiTopPage);
     }
-
-    placeLists();
-    lvwMonth->raise();
-    CurrentListView = lvwMonth;
-    ListViewColumnHeadersMonth();
-    fraLabel->raise();
-    CurrentListView = lvwSearch;
-    ListViewColumnHeadersMonth();
-    CurrentListView = lvwDummy;
-    ListViewColumnHeadersMonth();
-    CurrentListView = lvwYear;
-    ListViewColumnHeadersYear();
-    CurrentListView = lvwTotal;
-    ListViewColumnHeadersTotal();
-    lvwSearchTemp->listModel().clearColumns();
+    ListViewColumnHeadersMonth(lvwMonth);
+    ListViewColumnHeadersMonth(lvwSearch);
+    ListViewColumnHeadersMonth(lvwDummy);
+    yearPage_->buildColumns();
+    totalPage_->buildColumns();
+    ListModel& temp = searchPage_->lvwSearchTemp->listModel();
+    temp.clearColumns();
     for (int i = 1; i <= 17; ++i) {
-        lvwSearchTemp->listModel().addColumn({QString::number(i), 1000, Qt::AlignLeft});
+        temp.addColumn({QString::number(i), 1000, Qt::AlignLeft});
     }
+    CurrentListView = lvwMonth;
+    settingsPage_->fraSetting->setEnabled(false);
+    desk_.flags.SearchFormOpen = false;
+    desk_.flags.MonthSavePending = false;
+    desk_.flags.RemoveSearchRow = true;
 
-    SearchFormOpen = false;
-    fraSetting->setEnabled(false);
-    MonthSavePending = false;
-    RemoveSearchRow = true;
-
-    const QDate today = platform_.clock.today();
-    dtpDate->setDateByCode(today);
-    setShownDate(today);
-    LoadMonthFile();
-    lvwMonth->show();
+    desk_.setShownDate(platform_.clock.today());
+    panel_->dtpDate->setDateByCode(desk_.shownDate());
     tabMain->setCurrentIndex(0);
+    enterTab(Tab::Month);
     return true;
 }
 
 QString frmMain::programPath() const {
-    return diary_.paths().programFolder() + u'/' + programfiles::Program;
+    return desk_.paths().programFolder() + u'/' + programfiles::Program;
 }
 
-void frmMain::setShownDate(QDate date) {
-    ShownDate = date.toString(u"yyyy/MM/dd"_s);
-    ShownYear = date.toString(u"yyyy"_s);
-    ShownMonth = date.toString(u"MM"_s);
-    ShownDay = date.toString(u"dd"_s);
-    ShownYearMonth = date.toString(u"yyyy/MM"_s);
+QPoint frmMain::onSomeScreen(QPoint at) const {
+    // A window whose title bar would lie on no screen could not be reached:
+    // it comes up in the middle of the main screen instead.
+    const QRect titleBar(at, QSize(width(), twipsToPixels(360, this)));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || std::any_of(screens.cbegin(), screens.cend(), [&](QScreen* screen) {
+            return screen->availableGeometry().intersects(titleBar);
+        })) {
+        return at;
+    }
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return area.center() - QPoint(width() / 2, height() / 2);
 }
 
 void frmMain::applyWindowOrder() {
-    setMainOnTop(chkFormState->isChecked());
+    setMainOnTop(desk_.settings().formState);
+}
+
+bool frmMain::SaveSettings() {
+    desk_.setWindowPosition(pixelsToTwips(y(), this), pixelsToTwips(x(), this));
+    const diary::Result saved = desk_.saveSettings();
+    showResult(saved);
+    return saved.done;
 }
 
 void frmMain::cmdShortcut_Click() {
     if (!platform_.shortcut.create(programPath())) {
         showError(u"デスクトップ上にショートカットを作成できませんでした。"_s);
     }
-}
-
-void frmMain::settingsCheckBoxClicked() {
-    cmdSetting->setEnabled(true);
-    applyDiarySettings();  // the boxes count from the moment they change
-}
-
-void frmMain::chkStartPassword_Click() {
-    // A click by the user sets the password (box now on) or releases it
-    // (box now off); a cancel puts the box back.
-    if (!SettingsLoading) {
-        const bool on = chkStartPassword->isChecked();
-        frmStartPassword dialog(platform_,
-                                on ? frmStartPassword::Mode::Set : frmStartPassword::Mode::Release,
-                                CurrentStartPassword, this);
-        if (dialog.exec() == QDialog::Accepted) {
-            CurrentStartPassword = dialog.password();
-        } else {
-            SettingsLoading = true;
-            chkStartPassword->setChecked(!on);
-            if (on) {
-                CurrentStartPassword.clear();
-            }
-        }
-    }
-    SettingsLoading = false;
-    cmdSetting->setEnabled(true);
-    applyDiarySettings();
 }
 
 void frmMain::cmdEnd_Click() {
@@ -211,10 +197,7 @@ void frmMain::cmdEnd_Click() {
     if (isMinimized()) {
         showNormal();  // so that the position stored is the real one
     }
-    if (selectedTab() == Tab::Setting) {
-        SettingsLoading = true;
-        LoadSettings();  // drops what was not applied
-    }
+    // What the settings tab did not apply is dropped.
     SaveSettings();
     endProgram();
 }

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/listpages.h"
 #include "platform/prompter.h"
 #include "storage/summaryfile.h"
 #include "widgets/controls.h"
@@ -12,48 +14,20 @@
 
 using namespace Qt::StringLiterals;
 
-void frmMain::SaveYearFile(const diary::MonthFigures& figures) {
-    const diary::Result stored =
-        diary_.summaries().storeMonth(ShownYear, ShownMonth.toInt(), figures);
-    showResult(stored);
-    if (stored.done) {
-        SaveTotalFile();
-    } else if (selectedTab() == Tab::Year || selectedTab() == Tab::Total) {
-        ListViewStatistics();
-    }
-}
-
-void frmMain::SaveTotalFile() {
-    diary::Summaries& summaries = diary_.summaries();
-    showResult(summaries.storeYear(ShownYear, summaries.yearSums(), TargetAmount));
-    summariesChanged();
-}
-
 void frmMain::summariesChanged() {
     const Tab tab = selectedTab();
     if (tab == Tab::Year || tab == Tab::Total) {
         ListViewStatistics();
     }
-    for (int row = 1; row <= diary_.summaries().total().count(); ++row) {
-        CheckTargetReached(row);
-    }
-}
-
-void frmMain::CheckTargetReached(int row) {
-    const Currency left =
-        Currency::parse(diary_.summaries().total().text(row - 1, summaryfile::TargetLeft))
-            .value_or(Currency());
-    if (left <= Currency() && !TargetAmount.isZero() && !DreamMoneyFlag) {
+    if (const std::optional<diary::Result> saved = desk_.checkTargetReached()) {
         platform_.prompter.message(u"(^-^)vブィ！"_s, u"目標収支金額を達成しました。"_s,
                                    platform::MessageIcon::None, platform::MessageButtons::Ok);
-        DreamMoneyFlag = true;
-        SaveSettings();
+        showResult(*saved);
     }
 }
 
 void frmMain::LoadYearFile() {
-    showShownDate();
-    showResult(diary_.summaries().loadYear(ShownYear));
+    showResult(desk_.loadYear());
     const Tab tab = selectedTab();
     if (tab == Tab::Year || tab == Tab::Total) {
         ListViewStatistics();
@@ -61,82 +35,69 @@ void frmMain::LoadYearFile() {
 }
 
 void frmMain::LoadTotalFile() {
-    showResult(diary_.summaries().loadTotal());
+    showResult(desk_.loadTotal());
     ListViewStatistics();
 }
 
 void frmMain::prepareExpensesPanel() {
     setMonthLabel();
-    const int month = dtpDate->date().month();
-    const diary::RowList& rows = diary_.summaries().year();
+    const int month = desk_.shownDate().month();
+    const diary::RowList& rows = desk_.diary().summaries().year();
     if (month >= 1 && month <= rows.count()) {
         if (summaryfile::countOf(rows.text(month - 1, summaryfile::EntryCount)) != 0) {
-            cmdUnhappyMoneyIn->setEnabled(true);
+            yearPage_->cmdUnhappyMoneyIn->setEnabled(true);
         }
-        txtUnhappyMoneyValue->setText(rows.text(month - 1, summaryfile::Expenses));
+        yearPage_->txtUnhappyMoneyValue->setText(rows.text(month - 1, summaryfile::Expenses));
     }
 }
 
 void frmMain::lvwYear_ItemClick(int row) {
-    YearSelectedIndex = row;
-    for (QWidget* w : {cmdDelete, cmdAllDelete, cmdUnhappyMoneyIn}) {
+    desk_.selection.YearSelectedIndex = row;
+    for (QWidget* w : {panel_->cmdDelete, panel_->cmdAllDelete, yearPage_->cmdUnhappyMoneyIn}) {
         w->setEnabled(false);
     }
-    if (YearSelectedIndex == 0) {
+    if (row == 0) {
         return;
     }
-    const diary::RowList& rows = diary_.summaries().year();
-    setMonthLabel();
-    txtUnhappyMoneyValue->setText(rows.text(row - 1, summaryfile::Expenses));
+    const diary::RowList& rows = desk_.diary().summaries().year();
+    yearPage_->txtUnhappyMoneyValue->setText(rows.text(row - 1, summaryfile::Expenses));
     const bool entries = summaryfile::countOf(rows.text(row - 1, summaryfile::EntryCount)) != 0;
     if (entries) {
-        cmdUnhappyMoneyIn->setEnabled(true);
+        yearPage_->cmdUnhappyMoneyIn->setEnabled(true);
     }
-    ShownMonth =
-        u"%1"_s.arg(summaryfile::countOf(rows.text(row - 1, summaryfile::Key)), 2, 10, QChar(u'0'));
-    ShownDay = u"01"_s;
-    showShownDate();
+    const int month = int(summaryfile::countOf(rows.text(row - 1, summaryfile::Key)));
+    if (month < 1 || month > 12) {
+        return;  // a row that names no month deletes nothing
+    }
+    desk_.setShownDate(QDate(desk_.shownDate().year(), month, 1));
     setMonthLabel();
     if (entries) {
-        cmdDelete->setEnabled(true);
+        panel_->cmdDelete->setEnabled(true);
     }
-    if (txtTotalCount->text() != u"0"_s) {
-        cmdAllDelete->setEnabled(true);
+    if (panel_->txtTotalCount->text() != u"0"_s) {
+        panel_->cmdAllDelete->setEnabled(true);
     }
 }
 
 void frmMain::lvwTotal_ItemClick(int row) {
-    TotalSelectedIndex = row;
-    cmdDelete->setEnabled(false);
-    cmdAllDelete->setEnabled(false);
-    if (TotalSelectedIndex == 0) {
+    desk_.selection.TotalSelectedIndex = row;
+    panel_->cmdDelete->setEnabled(false);
+    panel_->cmdAllDelete->setEnabled(false);
+    if (row == 0) {
         return;
     }
     const qint64 year =
-        summaryfile::countOf(diary_.summaries().total().text(row - 1, summaryfile::Key));
-    ShownYear = u"%1"_s.arg(year, 4, 10, QChar(u'0'));
-    ShownDay = u"01"_s;
-    showShownDate();
-    cmdDelete->setEnabled(true);
-    cmdAllDelete->setEnabled(true);
+        summaryfile::countOf(desk_.diary().summaries().total().text(row - 1, summaryfile::Key));
+    if (year < 1 || year > 9999) {
+        return;  // a row that names no year deletes nothing
+    }
+    desk_.setShownDate(QDate(int(year), desk_.shownDate().month(), 1));
+    panel_->cmdDelete->setEnabled(true);
+    panel_->cmdAllDelete->setEnabled(true);
 }
 
 void frmMain::cmdUnhappyMoneyIn_Click() {
-    // Pasted text escapes the key filter: only a whole amount is stored.
-    const std::optional<Currency> expenses = Currency::parse(txtUnhappyMoneyValue->text());
-    if (!expenses || *expenses < Currency()) {
-        showError(
-            u"支出総額「%1」は金額として読み取れません。\r\n0以上の数字で入力して下さい。"_s.arg(
-                txtUnhappyMoneyValue->text()));
-        return;
-    }
-    YearSelectedIndex = dtpDate->date().month();
-    if (YearSelectedIndex < 1 || YearSelectedIndex > diary_.summaries().year().count()) {
-        return;
-    }
-    // The month keeps the figures its row holds; only its expenses change.
-    diary::MonthFigures figures = diary_.summaries().figuresOf(YearSelectedIndex);
-    figures.expenses = *expenses;
-    SaveYearFile(figures);
-    LoadYearFile();
+    showResult(desk_.enterExpenses(yearPage_->txtUnhappyMoneyValue->text()));
+    summariesChanged();
+    ListViewStatistics();
 }

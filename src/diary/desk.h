@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "diary/diary.h"
+#include "diary/recordlist.h"
+#include "diary/result.h"
+#include "storage/settingsfile.h"
+
+namespace diary {
+
+// The tabs of the main window, in their order on the strip.
+enum class Tab { Month, Year, Total, Search, Setting, About };
+
+// The rows the lists and the editor work on, counted from 1; 0 is none.
+struct Selection {
+    int SelectedIndex = 0;        // the month list
+    int SearchSelectedIndex = 0;  // the search list
+    int YearSelectedIndex = 0;
+    int TotalSelectedIndex = 0;
+    int SelectedCount = 0;  // rows selected in the list clicked last
+    int EditIndex = 0;      // the row the editor shows
+};
+
+struct Flags {
+    bool StartingUp = false;
+    bool SearchFormOpen = false;
+    // An entry is being stored: the month is written once the entry is in.
+    bool MonthSavePending = false;
+    // A deleted search result leaves the search list too.
+    bool RemoveSearchRow = true;
+    // The editor opens on a row of the list rather than a new record.
+    bool EditExisting = false;
+};
+
+using Progress = std::function<void(int done, int all)>;
+
+// What an import filed, and the IDs of announcements it could not read.
+struct ImportOutcome {
+    Result result;
+    QStringList unreadableIds;
+    bool monthReloaded = false;  // the month shown before was read again at the end
+};
+
+// The program-wide state of the main window — the shown date, the settings,
+// the selection, the flags and the search results — and the operations the
+// windows ask for. It owns the diary. Nothing here asks the user: a question
+// is asked by the window before, or through a callback.
+class Desk : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Desk(const DataPaths& paths, QObject* parent = nullptr);
+
+    Diary& diary() { return diary_; }
+    const Diary& diary() const { return diary_; }
+    const DataPaths& paths() const { return diary_.paths(); }
+    RecordList& searchResults() { return searchResults_; }
+    const RecordList& searchResults() const { return searchResults_; }
+
+    Tab tab() const { return tab_; }
+    void setTab(Tab tab) { tab_ = tab; }
+
+    // The shown date, and its parts as the file names use them.
+    QDate shownDate() const { return shownDate_; }
+    QString ShownDate() const;
+    QString ShownYear() const;
+    QString ShownMonth() const;
+    QString ShownDay() const;
+    QString ShownYearMonth() const;
+    void setShownDate(QDate date);
+    // Steps of the navigation buttons. Months and years wrap around at the
+    // ends of the calendar (before 0001 comes 9999); the day is fitted to the
+    // month reached.
+    void stepMonth(int by);
+    void stepYear(int by);
+    // The shown date moves to the month of a filing date ("yyyy/MM/dd"),
+    // keeping its day when the text gives none that fits.
+    void showMonthOf(const QString& filingDate);
+
+    const settingsfile::Settings& settings() const { return settings_; }
+    bool filedByDeadline() const { return !settings_.formatKeyNowDay; }
+    QString startPassword() const { return settings_.startPasswordInput; }
+    // Reads the settings file; a first start writes the defaults. A file that
+    // exists but cannot be read gives the defaults and is left as it is.
+    Result loadSettings();
+    Result saveSettings();
+    void setWindowPosition(int topTwips, int leftTwips);
+    // Applies the settings the settings tab edited: a changed filing key
+    // re-files every record together with the settings file; otherwise the
+    // settings file is written first and the month files are re-keyed when
+    // the password changed.
+    Result applySettings(const settingsfile::Settings& edited, const Progress& progress);
+    // After the total file changed: true once, when the savings target has
+    // just been reached; the fact is stored in the settings file.
+    std::optional<Result> checkTargetReached();
+
+    // The month of the shown date: its year file and its month file.
+    Result loadMonth();
+    // The shown month, with its row of the year file and its year's row of
+    // the total file. Not done when the month could not be written.
+    Result storeMonth();
+    Result loadYear();
+    Result loadTotal();
+
+    // Records. Rows count from 0.
+    Result replaceRecord(int row, const PrizeEntry& record);
+    // A record of the shown month whose filing month changed: stored in its
+    // new month first, and the old month shown again as its file holds it.
+    Result moveRecord(int row, const PrizeEntry& record);
+    // A new record goes into the month of its filing date, which is shown.
+    // A failed store leaves the month as it was.
+    Result addRecord(const PrizeEntry& record);
+    // The search result at the row is looked up in its month, which is
+    // shown; -1 when it is no longer there.
+    int findSearchResult(int row, Result* loaded);
+
+    // Files announcements read from copied text into their months. isWanted
+    // is asked for a record whose ID stands in its month when duplicates are
+    // checked; the shown date is back in its month at the end.
+    ImportOutcome importText(const QString& text,
+                             const std::function<bool(const PrizeEntry&)>& isWanted,
+                             const Progress& progress);
+
+    // Deletion at every grain; rows count from 0.
+    Result removeRows(const QList<int>& rows);
+    Result removeShownMonth();
+    // The search result at the row leaves its own month file.
+    Result removeSearchResult(int row);
+    Result removeShownYear();
+    Result removeAll();
+
+    // The expenses of the shown month, in its row of the year file.
+    Result enterExpenses(const QString& typed);
+
+    Result backUp(const QString& chosen, QDate today);
+    Result restore(const QString& backupFolder);
+
+  Q_SIGNALS:
+    void shownDateChanged(QDate date);
+    void settingsChanged();
+
+  private:
+    bool storableYear() const;
+    void applyDiarySettings();
+    void sortIfWanted();
+    Result storeImported(const QList<PrizeEntry>& records, bool sort);
+    Result fileImported(const QList<PrizeEntry>& records,
+                        const std::function<bool(const PrizeEntry&)>& isWanted,
+                        const Progress& progress);
+
+    Diary diary_;
+    QDate shownDate_;
+    Tab tab_ = Tab::Month;
+    settingsfile::Settings settings_;
+    RecordList searchResults_;
+
+  public:
+    Selection selection;
+    Flags flags;
+};
+
+}  // namespace diary

@@ -1,0 +1,277 @@
+// The desk: storing, importing and deleting records, and applying settings.
+#include <algorithm>
+
+#include "diary/desk.h"
+#include "diary/mailimport.h"
+#include "diary/refiling.h"
+#include "storage/cp932.h"
+
+using namespace Qt::StringLiterals;
+
+namespace diary {
+
+namespace {
+
+QString yearMonthOf(const PrizeEntry& record) {
+    return record[FilingDate].left(7);
+}
+
+}  // namespace
+
+void Desk::sortIfWanted() {
+    if (settings_.sortOn) {
+        diary_.month().records().sortByFilingKey();
+    }
+}
+
+Result Desk::replaceRecord(int row, const PrizeEntry& record) {
+    RecordList& month = diary_.month().records();
+    if (row < 0 || row >= month.count()) {
+        return {false, {}};
+    }
+    month.replace(row, record);
+    flags.MonthSavePending = true;
+    sortIfWanted();
+    Result stored = storeMonth();
+    flags.MonthSavePending = false;
+    return stored;
+}
+
+Result Desk::moveRecord(int row, const PrizeEntry& record) {
+    Result result = diary_.moveRecord(row, record);
+    result.tell(loadMonth());  // the old month, as its file now holds it
+    return result;
+}
+
+Result Desk::addRecord(const PrizeEntry& record) {
+    Result result;
+    if (yearMonthOf(record) != ShownYearMonth()) {
+        showMonthOf(record[FilingDate].left(8) + ShownDay());
+        result.tell(loadMonth());
+    }
+    RecordList& month = diary_.month().records();
+    const QList<PrizeEntry> before = month.records();
+    month.append(record);
+    flags.MonthSavePending = true;
+    sortIfWanted();
+    const Result stored = storeMonth();
+    flags.MonthSavePending = false;
+    result.tell(stored);
+    result.done = stored.done;
+    if (!stored.done) {
+        month.assign(before);  // the list shows only what is stored
+    }
+    return result;
+}
+
+int Desk::findSearchResult(int row, Result* loaded) {
+    if (row < 0 || row >= searchResults_.count()) {
+        return -1;
+    }
+    // The result is found in its own month by its 17 texts.
+    const PrizeEntry wanted = searchResults_.at(row);
+    showMonthOf(wanted[FilingDate]);
+    *loaded = loadMonth();
+    return diary_.month().records().find(wanted);
+}
+
+Result Desk::storeImported(const QList<PrizeEntry>& records, bool sort) {
+    RecordList& month = diary_.month().records();
+    const QList<PrizeEntry> before = month.records();
+    for (const PrizeEntry& record : records) {
+        month.append(record);
+    }
+    if (sort) {
+        sortIfWanted();
+    }
+    Result stored = storeMonth();
+    if (!stored.done) {
+        month.assign(before);  // the list shows only what is stored
+    }
+    return stored;
+}
+
+ImportOutcome Desk::importText(const QString& text,
+                               const std::function<bool(const PrizeEntry&)>& isWanted,
+                               const Progress& progress) {
+    ImportOutcome outcome;
+    const QDate start = shownDate_;
+    searchResults_.clear();
+    mailimport::Parsed parsed = mailimport::parse(text, ShownDate(), filedByDeadline());
+    outcome.unreadableIds = parsed.unreadableIds;
+    // Text the month files cannot hold is refused before anything is stored.
+    QStringList all;
+    for (const PrizeEntry& record : parsed.records) {
+        all += QStringList(record.begin(), record.end());
+    }
+    if (const cp932::Encoded encoded = cp932::encode(all.join(u'\n')); !encoded.ok()) {
+        outcome.result.fail(encoded.error);
+        outcome.unreadableIds.clear();
+        return outcome;
+    }
+    std::stable_sort(
+        parsed.records.begin(), parsed.records.end(),
+        [](const PrizeEntry& a, const PrizeEntry& b) { return a[FilingDate] < b[FilingDate]; });
+    searchResults_.assign(parsed.records);
+    if (!parsed.records.isEmpty()) {
+        outcome.result = fileImported(parsed.records, isWanted, progress);
+    }
+    // The user sees the month shown before the import.
+    if (shownDate_.year() != start.year() || shownDate_.month() != start.month()) {
+        setShownDate(start);
+        outcome.result.tell(loadMonth());
+        outcome.monthReloaded = true;
+    }
+    return outcome;
+}
+
+Result Desk::fileImported(const QList<PrizeEntry>& records,
+                          const std::function<bool(const PrizeEntry&)>& isWanted,
+                          const Progress& progress) {
+    Result result;
+    const bool byDeadline = filedByDeadline();
+    if (settings_.noTyohuku) {
+        // Each record is compared with its month as stored, never with the
+        // other records of the import.
+        QString filing = ShownYearMonth();
+        if (byDeadline) {
+            showMonthOf(records.first()[FilingDate]);
+            result.tell(loadMonth());
+            filing = yearMonthOf(records.first());
+        }
+        QList<PrizeEntry> pending;
+        for (const PrizeEntry& record : records) {
+            if (byDeadline && yearMonthOf(record) != filing) {
+                const Result stored = storeImported(pending, false);
+                result.tell(stored);
+                if (!stored.done) {
+                    return result;
+                }
+                showMonthOf(record[FilingDate]);
+                result.tell(loadMonth());
+                filing = yearMonthOf(record);
+                pending.clear();
+            }
+            const QList<PrizeEntry>& stored = diary_.month().records().records();
+            const bool known =
+                std::any_of(stored.cbegin(), stored.cend(),
+                            [&](const PrizeEntry& row) { return row[ID] == record[ID]; });
+            if (!known || isWanted(record)) {
+                pending.append(record);
+            }
+        }
+        result.tell(storeImported(pending, true));
+        return result;
+    }
+    if (!byDeadline) {
+        result.tell(storeImported(records, true));
+        return result;
+    }
+    // By deadline, in runs of the same month.
+    const int all = int(records.size()) + 1;
+    int done = 0;
+    progress(done, all);
+    for (qsizetype first = 0; first < records.size();) {
+        qsizetype end = first;
+        while (end < records.size() && yearMonthOf(records[end]) == yearMonthOf(records[first])) {
+            ++end;
+        }
+        showMonthOf(records[first][FilingDate]);
+        result.tell(loadMonth());
+        const Result stored = storeImported(records.mid(first, end - first), true);
+        result.tell(stored);
+        if (!stored.done) {
+            return result;
+        }
+        done += int(end - first);
+        progress(done, all);
+        first = end;
+    }
+    return result;
+}
+
+Result Desk::removeRows(const QList<int>& rows) {
+    return diary_.removeRows(rows);
+}
+
+Result Desk::removeShownMonth() {
+    const MonthBook& book = diary_.month();
+    // A file that holds more than the list shows is not removed from it.
+    if (Result writable = book.writable(); !writable.done) {
+        return writable;
+    }
+    return diary_.removeMonth(book.year(), book.month());
+}
+
+Result Desk::removeSearchResult(int row) {
+    if (row < 0 || row >= searchResults_.count()) {
+        return {false, {}};
+    }
+    const PrizeEntry wanted = searchResults_.at(row);
+    if (flags.RemoveSearchRow) {
+        searchResults_.removeAt(row);
+    }
+    showMonthOf(wanted[FilingDate]);
+    Result result = loadMonth();
+    const int found = diary_.month().records().find(wanted);
+    selection.SelectedIndex = found + 1;
+    if (found < 0) {
+        return result;  // no longer in its month: nothing to delete there
+    }
+    result.tell(diary_.removeRows({found}));
+    return result;
+}
+
+Result Desk::removeShownYear() {
+    return diary_.removeYear(ShownYear());
+}
+
+Result Desk::removeAll() {
+    return diary_.removeAll();
+}
+
+Result Desk::applySettings(const settingsfile::Settings& edited, const Progress& progress) {
+    // What the settings file held before this apply.
+    const settingsfile::Settings stored = settingsfile::read(paths().settingsFile()).settings;
+    const settingsfile::Settings previous = settings_;
+    const bool keyChanged = stored.formatKeyNowDay != edited.formatKeyNowDay;
+    const refiling::Keys keys{stored.startPasswordInput, edited.startPasswordInput,
+                              edited.startPassword ? edited.startPasswordInput : QString()};
+    const Currency target = Currency::parse(edited.dreamMoney).value_or(previous.targetAmount);
+    settings_ = edited;
+    // The target counts only once it is applied, and the window is where it is.
+    settings_.targetAmount = previous.targetAmount;
+    settings_.dreamMoneyFlag = previous.dreamMoneyFlag;
+    settings_.mainTop = previous.mainTop;
+    settings_.mainLeft = previous.mainLeft;
+    Result result;
+    if (keyChanged) {
+        // The settings file changes together with the data, in one swap.
+        QString error;
+        const QString text = settingsfile::format(settings_, &error);
+        const cp932::Encoded encoded = cp932::encode(text);
+        if (!error.isEmpty() || !encoded.ok()) {
+            result.fail(!error.isEmpty() ? error : encoded.error);
+        } else {
+            result = refiling::refile(paths(), keys, encoded.bytes, target, progress);
+        }
+    } else {
+        // A settings file that cannot be written stops the apply before any
+        // month file is touched.
+        result = saveSettings();
+        if (result.done) {
+            result.tell(refiling::rekey(paths(), keys, progress));
+        }
+    }
+    if (!result.done) {
+        settings_ = previous;
+        return result;
+    }
+    settings_.targetAmount = target;
+    applyDiarySettings();
+    result.tell(diary_.summaries().recountTarget(target));
+    Q_EMIT settingsChanged();
+    return result;
+}
+
+}  // namespace diary

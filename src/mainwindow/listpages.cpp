@@ -1,0 +1,111 @@
+#include "mainwindow/listpages.h"
+
+#include <QGridLayout>
+#include <QVBoxLayout>
+#include <span>
+
+#include "mainwindow/formcontrols.h"
+#include "widgets/controls.h"
+#include "widgets/listview.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The strip under the month, search and year lists.
+constexpr int StripHeight = 400;
+
+struct FixedColumn {
+    const char16_t* header;
+    int width;
+};
+
+constexpr FixedColumn yearColumns[] = {
+    {u"月", 375},        {u"小物当選", 1000}, {u"中物当選", 1000}, {u"大物当選", 1000},
+    {u"当選総数", 1000}, {u"応募総数", 1000}, {u"当選率", 775},    {u"当選総額", 1200},
+    {u"支出総額", 1200}, {u"収支総額", 1200},
+};
+
+constexpr FixedColumn totalColumns[] = {
+    {u"年", 500},        {u"小物当選", 1000}, {u"中物当選", 1000},     {u"大物当選", 1000},
+    {u"当選総数", 1000}, {u"応募総数", 1050}, {u"当選率", 800},        {u"当選総額", 1050},
+    {u"支出総額", 1050}, {u"収支総額", 1050}, {u"目標収支金額", 1300},
+};
+
+void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
+    model.clearColumns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        model.addColumn({QString::fromUtf16(columns[i].header), columns[i].width,
+                         i == 0 ? Qt::AlignLeft : Qt::AlignRight});
+    }
+}
+
+// A page covers the pages behind it.
+void preparePage(QWidget* page, const QString& name) {
+    page->setObjectName(name);
+    page->setAutoFillBackground(true);
+}
+
+QVBoxLayout* pageLayout(QWidget* page, int bottomTwips) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, twipsToPixels(bottomTwips, page));
+    layout->setSpacing(0);
+    return layout;
+}
+
+}  // namespace
+
+MonthPage::MonthPage(QWidget* parent)
+    : QWidget(parent), lvwMonth(new ListView(u"lvwMonth"_s, this)) {
+    preparePage(this, u"pageMonth"_s);
+    pageLayout(this, StripHeight)->addWidget(lvwMonth);
+}
+
+SearchPage::SearchPage(QWidget* parent)
+    : QWidget(parent),
+      lvwSearch(new ListView(u"lvwSearch"_s, this)),
+      lvwDummy(new ListView(u"lvwDummy"_s, this)),
+      lvwSearchTemp(new ListView(u"lvwSearchTemp"_s, this)) {
+    preparePage(this, u"pageSearch"_s);
+    lvwSearchTemp->hide();
+    // The results and their stand-in share one place.
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, twipsToPixels(StripHeight, this));
+    layout->addWidget(lvwDummy, 0, 0);
+    layout->addWidget(lvwSearch, 0, 0);
+    lvwSearch->raise();
+}
+
+YearPage::YearPage(QWidget* parent)
+    : QWidget(parent),
+      lvwYear(new ListView(u"lvwYear"_s, this)),
+      fraUnhappyMoney(
+          formcontrols::frame(this, u"fraUnhappyMoney"_s, QString(), 0, 0, 11460, StripHeight)),
+      lblMonth(formcontrols::label(fraUnhappyMoney, u"lblMonth"_s, u"****年**月の支出総額"_s, 120,
+                                   60, 2600)),
+      txtUnhappyMoneyValue(new NumberBox(u"txtUnhappyMoneyValue"_s, u"0"_s, fraUnhappyMoney)),
+      cmdUnhappyMoneyIn(
+          pushButton(fraUnhappyMoney, u"cmdUnhappyMoneyIn"_s, u"記帳(&K)"_s, 4440, 20, 1200)) {
+    preparePage(this, u"pageYear"_s);
+    placeTwips(txtUnhappyMoneyValue, 2760, 40, 1600, 320);
+    txtUnhappyMoneyValue->setAlignment(Qt::AlignRight);
+    fraUnhappyMoney->setMinimumWidth(0);
+    fraUnhappyMoney->setFixedHeight(twipsToPixels(StripHeight, this));
+    QVBoxLayout* layout = pageLayout(this, 0);
+    layout->addWidget(lvwYear);
+    layout->addWidget(fraUnhappyMoney);
+}
+
+void YearPage::buildColumns() {
+    buildFixedColumns(lvwYear->listModel(), yearColumns);
+}
+
+void TotalPage::buildColumns() {
+    buildFixedColumns(lvwTotal->listModel(), totalColumns);
+}
+
+TotalPage::TotalPage(QWidget* parent)
+    : QWidget(parent), lvwTotal(new ListView(u"lvwTotal"_s, this)) {
+    preparePage(this, u"pageTotal"_s);
+    pageLayout(this, 0)->addWidget(lvwTotal);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+class ListView;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class NumberBox;
+
+// The pages of the tab strip that show a list. Each fills the tab strip's
+// client area; its list takes all the room the page has.
+
+// The month list. The legend lies over the page's bottom strip.
+class MonthPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit MonthPage(QWidget* parent);
+    ListView* const lvwMonth;
+};
+
+// The search results; lvwDummy stands in their place while a search runs,
+// and lvwSearchTemp never shows.
+class SearchPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SearchPage(QWidget* parent);
+    ListView* const lvwSearch;
+    ListView* const lvwDummy;
+    ListView* const lvwSearchTemp;
+};
+
+// The year list with the month expenses under it.
+class YearPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit YearPage(QWidget* parent);
+    void buildColumns();
+    ListView* const lvwYear;
+    QWidget* const fraUnhappyMoney;
+    QLabel* const lblMonth;
+    NumberBox* const txtUnhappyMoneyValue;
+    QPushButton* const cmdUnhappyMoneyIn;
+};
+
+// The total list, over the whole page.
+class TotalPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TotalPage(QWidget* parent);
+    void buildColumns();
+    ListView* const lvwTotal;
+};
