@@ -10,6 +10,7 @@
 
 #include "diary/records.h"
 #include "mainwindow/frmmain.h"
+#include "platform/datafileerror.h"
 #include "platform/prompter.h"
 #include "search/frmdatasearch.h"
 #include "storage/monthfile.h"
@@ -186,7 +187,7 @@ bool frmMain::SaveMonthFile() {
 }
 
 void frmMain::ShowDataFileError(const QString& path) {
-    monthfile::ShowDataFileError(platform_.prompter, path);
+    platform::ShowDataFileError(platform_.prompter, path);
 }
 
 void frmMain::tabMain_Click() {
