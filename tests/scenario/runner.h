@@ -8,13 +8,10 @@
 #include <memory>
 
 #include "mainwindow/frmmain.h"
-#include "platform/clipboard.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
 #include "scenario.h"
+#include "scripteddesktop.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
 
 class QAbstractItemView;
 

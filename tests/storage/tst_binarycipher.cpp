@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "platform/datafileerror.h"
-#include "platform/scriptedprompter.h"
+#include "scriptedprompter.h"
 #include "storage/binarycipher.h"
 #include "testsupport.h"
 

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "platform/datafileerror.h"
-#include "platform/scriptedprompter.h"
+#include "scriptedprompter.h"
 #include "storage/cp932.h"
 #include "storage/monthfile.h"
 #include "testsupport.h"
