@@ -8,12 +8,9 @@
 #include <QFile>
 
 #include "mainwindow/frmmain.h"
-#include "platform/clipboard.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
+#include "scripteddesktop.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
 #include "storage/datafolder.h"
 
 struct Desktop {

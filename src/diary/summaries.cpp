@@ -1,6 +1,7 @@
 #include "diary/summaries.h"
 
 #include <QDir>
+#include <QtNumeric>
 #include <algorithm>
 
 #include "storage/summaryfile.h"
@@ -70,7 +71,7 @@ YearSums sumOf(const QList<QStringList>& rows) {
     YearSums s;
     const auto addCount = [&](qint64& sum, const QString& text) {
         qint64 next = 0;
-        if (__builtin_add_overflow(sum, countOf(text), &next)) {
+        if (qAddOverflow(sum, countOf(text), &next)) {
             s.overflow = true;
         } else {
             sum = next;

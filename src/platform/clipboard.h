@@ -13,14 +13,4 @@ class Clipboard {
     virtual std::optional<QString> text() const = 0;
 };
 
-// A clipboard a test or scenario fills.
-class ScriptedClipboard : public Clipboard {
-  public:
-    void setText(std::optional<QString> text) { text_ = std::move(text); }
-    std::optional<QString> text() const override { return text_; }
-
-  private:
-    std::optional<QString> text_;
-};
-
 }  // namespace platform

@@ -16,14 +16,4 @@ class SystemClock : public Clock {
     QDate today() const override { return QDate::currentDate(); }
 };
 
-class FixedClock : public Clock {
-  public:
-    explicit FixedClock(QDate today) : today_(today) {}
-    QDate today() const override { return today_; }
-    void setToday(QDate today) { today_ = today; }
-
-  private:
-    QDate today_;
-};
-
 }  // namespace platform

@@ -28,10 +28,4 @@ class FileInstanceLock : public InstanceLock {
     std::unique_ptr<QLockFile> lock_;
 };
 
-class ScriptedInstanceLock : public InstanceLock {
-  public:
-    bool tryAcquire() override { return !heldElsewhere; }
-    bool heldElsewhere = false;
-};
-
 }  // namespace platform

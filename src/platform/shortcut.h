@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace platform {
 
@@ -23,15 +22,6 @@ class SystemDesktopShortcut : public DesktopShortcut {
 
   private:
     QString desktopFolder_;
-};
-
-class ScriptedDesktopShortcut : public DesktopShortcut {
-  public:
-    bool create(const QString& programPath) override {
-        created.append(programPath);
-        return true;
-    }
-    QStringList created;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/datafileerror.h"
 #include "platform/prompter.h"
 #include "search/frmdatasearch.h"
 #include "search/searchhost.h"
@@ -135,7 +136,7 @@ void frmDataSearch::cmdSearch_Click() {
     search::Search::Hooks hooks;
     hooks.refused = [this](const QString& path) {
         QApplication::restoreOverrideCursor();
-        monthfile::ShowDataFileError(platform_.prompter, path);
+        platform::ShowDataFileError(platform_.prompter, path);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     };
     hooks.interrupted = [this, stored](qint64 examined) {

@@ -6,10 +6,6 @@
 #include <array>
 #include <cstring>
 
-#include "platform/prompter.h"
-
-using namespace Qt::StringLiterals;
-
 namespace mdlBinaryCipher {
 
 namespace {
@@ -100,19 +96,21 @@ bool FileExists(const QString& path) {
     return info.exists() && !info.isDir();
 }
 
-bool CipherFile(const QString& source, const QString& destination, platform::Prompter& prompter) {
+QString missingSourceText(const QString& source) {
+    return QDir::toNativeSeparators(source);
+}
+
+CipherFileResult CipherFile(const QString& source, const QString& destination) {
     if (!FileExists(source)) {
-        prompter.message(u"ファイルが在りません"_s, QDir::toNativeSeparators(source),
-                         platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
-        return false;
+        return CipherFileResult::SourceMissing;
     }
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        return false;
+        return CipherFileResult::Failed;
     }
     const qint64 length = in.size();
     if (length == 0) {
-        return true;
+        return CipherFileResult::Written;
     }
     if (FileExists(destination)) {
         // A read-only destination is overwritten all the same.
@@ -122,27 +120,27 @@ bool CipherFile(const QString& source, const QString& destination, platform::Pro
     }
     QFile out(destination);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
+        return CipherFileResult::Failed;
     }
     char first = 0;
     if (!in.getChar(&first) || !out.putChar(first)) {
-        return false;
+        return CipherFileResult::Failed;
     }
     KeyGenerator generator = generatorFor(first);
     std::array<char, BlockSize> buffer;
     for (qint64 remaining = length - 1; remaining > 0;) {
         const qint64 count = std::min<qint64>(BlockSize, remaining);
         if (in.read(buffer.data(), count) != count) {
-            return false;
+            return CipherFileResult::Failed;
         }
         CipherBlock(std::span<char>(buffer.data(), static_cast<size_t>(count)),
                     generator.nextKeyByte());
         if (out.write(buffer.data(), count) != count) {
-            return false;
+            return CipherFileResult::Failed;
         }
         remaining -= count;
     }
-    return out.flush();
+    return out.flush() ? CipherFileResult::Written : CipherFileResult::Failed;
 }
 
 }  // namespace mdlBinaryCipher

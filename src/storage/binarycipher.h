@@ -2,11 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <span>
-
-namespace platform {
-class Prompter;
-}
 
 // The file cipher. Byte 1 of a file stays in the clear; every later byte is
 // XORed with a pad made of a per-block key byte and a position pattern. The key
@@ -27,11 +24,19 @@ void CipherBuffer(QByteArray& bytes);
 // True when path names an existing file (hidden files included).
 bool FileExists(const QString& path);
 
-// Writes the transformed copy of source to destination. A missing source is
-// reported through the prompter (title "ファイルが在りません", text = the path)
-// and nothing else happens; an empty source creates no destination. Returns
-// false when the source or destination could not be read or written.
-bool CipherFile(const QString& source, const QString& destination, platform::Prompter& prompter);
+enum class CipherFileResult {
+    Written,        // an empty source writes nothing and creates no destination
+    SourceMissing,  // nothing happened; the caller tells the user
+    Failed,         // the source or destination could not be read or written
+};
+
+// Writes the transformed copy of source to destination.
+CipherFileResult CipherFile(const QString& source, const QString& destination);
+
+// What the user is told of a source that is not there: this title, and the
+// path in the platform's form as the text.
+inline constexpr QStringView MissingSourceTitle = u"ファイルが在りません";
+QString missingSourceText(const QString& source);
 
 // The deterministic generator behind the block key bytes: a 32-bit linear
 // congruential generator whose top 24 bits give a draw in [0, 1).

@@ -1,5 +1,6 @@
 #include "storage/currency.h"
 
+#include <QtNumeric>
 #include <limits>
 
 namespace {
@@ -59,8 +60,8 @@ bool parseUnits(QStringView text, qint64* units, Currency::Error* error) {
     for (; i < v.size(); ++i) {
         const char16_t c = v[i].unicode();
         if (isDigit(c)) {
-            overflow = overflow || __builtin_mul_overflow(yen, quint64{10}, &yen) ||
-                       __builtin_add_overflow(yen, quint64(c - u'0'), &yen);
+            overflow = overflow || qMulOverflow(yen, quint64{10}, &yen) ||
+                       qAddOverflow(yen, quint64(c - u'0'), &yen);
             ++digits;
         } else if (c == u',' && digits > 0 && i + 1 < v.size() && isDigit(v[i + 1].unicode())) {
             continue;
@@ -90,8 +91,8 @@ bool parseUnits(QStringView text, qint64* units, Currency::Error* error) {
         fraction *= 10;
     }
     quint64 total = 0;
-    overflow = overflow || __builtin_mul_overflow(yen, quint64{Currency::UnitsPerYen}, &total) ||
-               __builtin_add_overflow(total, fraction + (roundUp ? 1 : 0), &total);
+    overflow = overflow || qMulOverflow(yen, quint64{Currency::UnitsPerYen}, &total) ||
+               qAddOverflow(total, fraction + (roundUp ? 1 : 0), &total);
     // The negative range is one unit longer than the positive one.
     const quint64 limit = quint64{std::numeric_limits<qint64>::max()} + (negative ? 1 : 0);
     if (overflow || total > limit) {
@@ -108,7 +109,7 @@ bool parseUnits(QStringView text, qint64* units, Currency::Error* error) {
 
 std::optional<Currency> Currency::fromYen(qint64 yen) {
     qint64 units = 0;
-    if (__builtin_mul_overflow(yen, UnitsPerYen, &units)) {
+    if (qMulOverflow(yen, UnitsPerYen, &units)) {
         return std::nullopt;
     }
     return Currency(units);
@@ -141,7 +142,7 @@ QString Currency::toString() const {
 
 std::optional<Currency> Currency::plus(Currency other) const {
     qint64 result = 0;
-    if (__builtin_add_overflow(units_, other.units_, &result)) {
+    if (qAddOverflow(units_, other.units_, &result)) {
         return std::nullopt;
     }
     return Currency(result);
@@ -149,7 +150,7 @@ std::optional<Currency> Currency::plus(Currency other) const {
 
 std::optional<Currency> Currency::minus(Currency other) const {
     qint64 result = 0;
-    if (__builtin_sub_overflow(units_, other.units_, &result)) {
+    if (qSubOverflow(units_, other.units_, &result)) {
         return std::nullopt;
     }
     return Currency(result);

@@ -4,8 +4,6 @@
 #include <array>
 #include <cstring>
 
-#include "platform/prompter.h"
-
 #include "storage/cp932.h"
 #include "storage/linereader.h"
 
@@ -315,11 +313,6 @@ QString dataFileErrorText(const QString& path) {
 QString damagedMonthText(const QString& path, const QList<int>& lines) {
     return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」の"_s + lineNumbers(lines) +
            u"行目を読み取れません。\r\nこの月は読み取れた懸賞情報だけを表示し、保存しません。"_s;
-}
-
-void ShowDataFileError(platform::Prompter& prompter, const QString& path) {
-    prompter.message(DataFileErrorTitle.toString(), dataFileErrorText(path),
-                     platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }
 
 diskfile::WriteResult write(const QString& path, const QList<PrizeEntry>& records,

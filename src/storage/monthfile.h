@@ -6,10 +6,6 @@
 #include <functional>
 
 #include "storage/diskfile.h"
-
-namespace platform {
-class Prompter;
-}
 #include "storage/prizeentry.h"
 
 // The month file: an optional password line "StartPassword=<password>" in
@@ -81,12 +77,11 @@ struct ReadResult {
 ReadResult read(const QString& path, const QString& currentPassword);
 
 // What the user is told of a data file that does not fit the start password
-// in force, and the box that tells it.
+// in force (the platform layer shows it).
 inline constexpr QStringView DataFileErrorTitle = u"認証エラー";
 QString dataFileErrorText(const QString& path);
 // What the user is told of a month file with damaged lines (title "ｴﾗｰ").
 QString damagedMonthText(const QString& path, const QList<int>& lines);
-void ShowDataFileError(platform::Prompter& prompter, const QString& path);
 
 // Writes the records (and the password line when password is not empty) to
 // path. An empty month removes the file. Text that code page 932 cannot hold

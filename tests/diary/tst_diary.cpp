@@ -167,6 +167,22 @@ class TestDiary : public QObject {
         QCOMPARE(summaryfile::readTotal(folder.paths().totalFile()).rows, total.rows());
     }
 
+    // Counts add up in 64 bits; the row that would pass the range is left
+    // out of the sum and the overflow is told.
+    void countSumsStopAtTheirRange() {
+        constexpr qint64 largestCount = 9'000'000'000'000'000;  // the most a file's count holds
+        constexpr qint64 fitting = std::numeric_limits<qint64>::max() / largestCount;
+        Row row(summaryfile::TotalColumns, u"0"_s);
+        row[summaryfile::EntryCount] = QString::number(largestCount);
+        const QList<Row> rows(fitting, row);
+        diary::YearSums sums = diary::sumOf(rows);
+        QVERIFY(!sums.overflow);
+        QCOMPARE(sums.entries, fitting * largestCount);
+        sums = diary::sumOf(rows + QList<Row>{row});
+        QVERIFY(sums.overflow);
+        QCOMPARE(sums.entries, fitting * largestCount);
+    }
+
     // A month whose file was refused for its password, or could not be read,
     // is never written: its records would be lost.
     void unreadableMonthIsNeverWritten() {

@@ -279,4 +279,12 @@ void closeByFrame(QWidget* window) {
     }
 }
 
+void resizeByFrame(QWidget* window, QSize size) {
+    if (QWindow* handle = window->windowHandle()) {
+        handle->resize(size);
+    } else {
+        window->resize(size);
+    }
+}
+
 }  // namespace scenario::input

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <Qt>
 
@@ -44,5 +45,11 @@ void clickHeader(QAbstractItemView* view, QHeaderView* header, int column);
 // As the close box of the window's frame does it: through the window system,
 // so that the program sees a close by the user.
 void closeByFrame(QWidget* window);
+
+// As dragging the window's frame does it: the window system gives the window
+// its new client area later, as it does after a user's drag. The window
+// manager's part, keeping to the window's minimum and maximum, is the
+// caller's.
+void resizeByFrame(QWidget* window, QSize size);
 
 }  // namespace scenario::input

@@ -45,6 +45,8 @@ class Reader {
     bool oneOf(QString* out, const QStringList& choices);
     bool target(Target* out, bool windowOnly = false);
     bool number(int* out, const QString& what, int minimum);
+    // N, >=N, <=N or *.
+    bool bound(Bound* out, const QString& what);
     bool date(QDate* out);
     bool yesNo(bool* out);
 

@@ -179,6 +179,17 @@ bool readWidth(Reader& in, Step& step) {
            readNumber(in, step, u"a width in twips"_s, 0);
 }
 
+bool readBox(Reader& in, Step& step) {
+    for (const QString& what : {u"x"_s, u"y"_s, u"a width"_s, u"a height"_s}) {
+        Bound bound;
+        if (!in.bound(&bound, what)) {
+            return false;
+        }
+        step.bounds.append(bound);
+    }
+    return true;
+}
+
 // Checks of one control, named by the word after its window.object.
 constexpr CheckSyntax ControlChecks[] = {
     {u"text", Property::Text, &readText},
@@ -193,6 +204,7 @@ constexpr CheckSyntax ControlChecks[] = {
     {u"cell", Property::Cell, &readCell},
     {u"header", Property::Header, &readHeaderText},
     {u"width", Property::Width, &readWidth},
+    {u"box", Property::Box, &readBox},
 };
 
 }  // namespace

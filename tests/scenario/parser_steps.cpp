@@ -203,6 +203,18 @@ bool readHeader(Reader& in, Step& step) {
     return true;
 }
 
+// A window's new client area, in pixels at 96 dpi.
+bool readResize(Reader& in, Step& step) {
+    int width = 0;
+    int height = 0;
+    if (!in.target(&step.target, true) || !in.number(&width, u"a width in pixels"_s, 1) ||
+        !in.number(&height, u"a height in pixels"_s, 1)) {
+        return false;
+    }
+    step.numbers = {width, height};
+    return true;
+}
+
 struct StepSyntax {
     QStringView name;
     StepKind kind;
@@ -232,6 +244,7 @@ constexpr StepSyntax Steps[] = {
     {u"dblclick", StepKind::DoubleClick, &readDoubleClick},
     {u"header", StepKind::Header, &readHeader},
     {u"close", StepKind::Close, &readWindow},
+    {u"resize", StepKind::Resize, &readResize},
     {u"shot", StepKind::Shot, &readShot},
     {u"expect", StepKind::Expect, &readExpect},
 };

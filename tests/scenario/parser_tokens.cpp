@@ -178,6 +178,34 @@ bool Reader::number(int* out, const QString& what, int minimum) {
     return true;
 }
 
+bool Reader::bound(Bound* out, const QString& what) {
+    QString text;
+    if (!word(&text, what)) {
+        return false;
+    }
+    if (text == u"*"_s) {
+        *out = {Bound::Kind::Any, 0};
+        return true;
+    }
+    Bound::Kind kind = Bound::Kind::About;
+    QStringView number = text;
+    if (text.startsWith(u">="_s)) {
+        kind = Bound::Kind::AtLeast;
+        number = number.sliced(2);
+    } else if (text.startsWith(u"<="_s)) {
+        kind = Bound::Kind::AtMost;
+        number = number.sliced(2);
+    }
+    bool ok = false;
+    const int value = number.toInt(&ok);
+    if (!ok) {
+        error = what + u" (N, >=N, <=N or *) expected, found "_s + text;
+        return false;
+    }
+    *out = {kind, value};
+    return true;
+}
+
 bool Reader::date(QDate* out) {
     QString text;
     if (!word(&text, u"a date yyyy/mm/dd"_s)) {

@@ -89,7 +89,7 @@ void Runner::poll() {
             }
             return;
         case Outcome::Act:
-            perform(index_, outcome.action);
+            perform(index_, outcome);
             return;
     }
 }
@@ -126,9 +126,10 @@ Runner::Outcome Runner::attempt(const Step& step) {
     return failed({u"a set-up step"_s, u"a step the runner cannot run"_s, {}});
 }
 
-void Runner::perform(qsizetype step, const std::function<void()>& action) {
+void Runner::perform(qsizetype step, const Outcome& outcome) {
     auto frame = std::make_shared<Frame>();
     frame->step = step;
+    frame->effect = outcome.effect;
     for (QWidget* window : blockingWindows()) {
         frame->blockersBefore.append(window);
     }
@@ -137,7 +138,7 @@ void Runner::perform(qsizetype step, const std::function<void()>& action) {
     // Posted before acting: if the action opens a modal window, this fires
     // inside the window's event loop.
     QTimer::singleShot(0, this, [this, frame] { settle(frame); });
-    action();
+    outcome.action();
     frames_.removeOne(frame);
 }
 
@@ -177,6 +178,19 @@ void Runner::settle(const std::shared_ptr<Frame>& frame) {
     if (const std::optional<Unused> unused = leftOverAnswers()) {
         fail(step, unused->failure);
         return;
+    }
+    if (frame->effect) {
+        if (!frame->effectClock.isValid()) {
+            frame->effectClock.start();
+        }
+        if (const std::optional<Failure> missing = frame->effect()) {
+            if (frame->effectClock.elapsed() < WaitMilliseconds) {
+                QTimer::singleShot(PollMilliseconds, this, [this, frame] { settle(frame); });
+            } else {
+                fail(step, *missing);
+            }
+            return;
+        }
     }
     advance();
 }

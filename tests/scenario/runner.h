@@ -8,13 +8,10 @@
 #include <memory>
 
 #include "mainwindow/frmmain.h"
-#include "platform/clipboard.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
 #include "scenario.h"
+#include "scripteddesktop.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
 
 class QAbstractItemView;
 
@@ -82,17 +79,21 @@ class Runner : public QObject {
 
   private:
     using Failure = Mismatch;
+    // What an action must have brought about before its step is done; nothing
+    // once it has. It is looked at again, like an expect, for a while.
+    using Effect = std::function<std::optional<Failure>()>;
     struct Outcome {
         enum Kind { Passed, Retry, Failed, Act };
         Kind kind = Passed;
         Failure failure;
         std::function<void()> action;
+        Effect effect;
     };
     static Outcome passed() { return {}; }
-    static Outcome retry(Failure failure) { return {Outcome::Retry, std::move(failure), {}}; }
-    static Outcome failed(Failure failure) { return {Outcome::Failed, std::move(failure), {}}; }
-    static Outcome act(std::function<void()> action) {
-        return {Outcome::Act, {}, std::move(action)};
+    static Outcome retry(Failure failure) { return {Outcome::Retry, std::move(failure), {}, {}}; }
+    static Outcome failed(Failure failure) { return {Outcome::Failed, std::move(failure), {}, {}}; }
+    static Outcome act(std::function<void()> action, Effect effect = {}) {
+        return {Outcome::Act, {}, std::move(action), std::move(effect)};
     }
 
     // An action on the call stack.
@@ -100,12 +101,14 @@ class Runner : public QObject {
         qsizetype step = 0;
         QList<QPointer<QWidget>> blockersBefore;
         QElapsedTimer clock;
+        Effect effect;
+        QElapsedTimer effectClock;  // from the first look at the effect
     };
 
     // Engine
     void runStep();
     void poll();
-    void perform(qsizetype step, const std::function<void()>& action);
+    void perform(qsizetype step, const Outcome& outcome);
     void settle(const std::shared_ptr<Frame>& frame);
     bool waitsForUser(const Frame& frame) const;
     void advance();
@@ -150,6 +153,7 @@ class Runner : public QObject {
     Outcome doubleClick(const Step& step, QWidget* widget);
     Outcome clickColumnHeader(const Step& step, QWidget* widget);
     Outcome closeWindow(const Step& step, QWidget* widget);
+    Outcome resizeWindow(const Step& step, QWidget* widget);
 
     // Checks of the program and its controls (runner_checks.cpp)
     Outcome expect(const Step& step);
@@ -164,6 +168,7 @@ class Runner : public QObject {
     Outcome expectDate(const Step& step, QWidget* widget);
     Outcome expectValue(const Step& step, QWidget* widget);
     Outcome expectTab(const Step& step, QWidget* widget);
+    Outcome expectBox(const Step& step, QWidget* widget);
 
     // Checks of a list (runner_lists.cpp)
     Outcome expectInList(const Step& step, QAbstractItemView* view);

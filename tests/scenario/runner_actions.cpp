@@ -10,6 +10,7 @@
 #include "input.h"
 #include "runner.h"
 #include "widgets.h"
+#include "widgets/twips.h"
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +61,7 @@ Runner::Outcome Runner::action(const Step& step) {
         {StepKind::DoubleClick, &Runner::doubleClick},
         {StepKind::Header, &Runner::clickColumnHeader},
         {StepKind::Close, &Runner::closeWindow},
+        {StepKind::Resize, &Runner::resizeWindow},
     };
     for (const auto& entry : handlers) {
         if (entry.kind == step.kind) {
@@ -228,6 +230,55 @@ Runner::Outcome Runner::closeWindow(const Step&, QWidget* widget) {
         return failed(wrongKind(widget, u"a window"_s));
     }
     return act([widget] { input::closeByFrame(widget); });
+}
+
+// The size is written at 96 dpi and grows with the screen's, as the window's
+// own design does. Like a window manager, the drag keeps to the window's
+// minimum and maximum; the step is done once the window has the size and has
+// laid itself out in it.
+Runner::Outcome Runner::resizeWindow(const Step& step, QWidget* widget) {
+    if (!widget->isWindow()) {
+        return failed(wrongKind(widget, u"a window"_s));
+    }
+    const QSize asked(twipsToPixels(step.numbers[0] * 15, widget),
+                      twipsToPixels(step.numbers[1] * 15, widget));
+    const QSize size = asked.expandedTo(widget->minimumSize()).boundedTo(widget->maximumSize());
+    QString wanted = u"%1 with a client area of %2×%3 pixels"_s.arg(
+        step.target.window, QString::number(size.width()), QString::number(size.height()));
+    QStringList limits;
+    if (size.width() > asked.width() || size.height() > asked.height()) {
+        limits.append(
+            u"its minimum is %1×%2"_s.arg(widget->minimumWidth()).arg(widget->minimumHeight()));
+    }
+    if (size.width() < asked.width() || size.height() < asked.height()) {
+        limits.append(
+            u"its maximum is %1×%2"_s.arg(widget->maximumWidth()).arg(widget->maximumHeight()));
+    }
+    if (!limits.isEmpty()) {
+        wanted += u" (%1×%2 asked; %3)"_s.arg(asked.width())
+                      .arg(asked.height())
+                      .arg(limits.join(u"; "_s));
+    }
+    // Seen twice in a row: the event loop has turned once with the new size,
+    // so the layout work it posted is done as well.
+    auto seen = std::make_shared<int>(0);
+    Effect effect = [window = QPointer<QWidget>(widget), size, wanted,
+                     seen]() -> std::optional<Failure> {
+        if (window == nullptr) {
+            return Failure{wanted, u"the window is gone"_s, {}};
+        }
+        if (window->size() != size) {
+            *seen = 0;
+            return Failure{wanted,
+                           u"its client area is %1×%2"_s.arg(window->width()).arg(window->height()),
+                           {}};
+        }
+        if (++*seen < 2) {
+            return Failure{wanted, u"the window has not laid itself out yet"_s, {}};
+        }
+        return std::nullopt;
+    };
+    return act([widget, size] { input::resizeByFrame(widget, size); }, std::move(effect));
 }
 
 }  // namespace scenario

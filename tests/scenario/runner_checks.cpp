@@ -16,6 +16,23 @@ using namespace Qt::StringLiterals;
 
 namespace scenario {
 
+namespace {
+
+// Pixels of the screen as pixels at 96 dpi, the scale a scenario writes.
+int designPixels(int pixels, const QWidget* widget) {
+    return qRound(pixels * 96.0 / widget->logicalDpiX());
+}
+
+// The control's rectangle from the top-left corner of its window's client
+// area; a window's own is its client area at 0 0.
+QList<int> boxOf(QWidget* widget) {
+    const QPoint at = widget->isWindow() ? QPoint() : widget->mapTo(widget->window(), QPoint());
+    return {designPixels(at.x(), widget), designPixels(at.y(), widget),
+            designPixels(widget->width(), widget), designPixels(widget->height(), widget)};
+}
+
+}  // namespace
+
 Runner::Outcome Runner::expect(const Step& step) {
     using Handler = Outcome (Runner::*)(const Step&);
     static constexpr struct {
@@ -88,7 +105,7 @@ Runner::Outcome Runner::expectControl(const Step& step, QWidget* widget) {
         {Property::Text, &Runner::expectText},       {Property::Enabled, &Runner::expectEnabled},
         {Property::Visible, &Runner::expectVisible}, {Property::Checked, &Runner::expectChecked},
         {Property::Date, &Runner::expectDate},       {Property::Value, &Runner::expectValue},
-        {Property::Tab, &Runner::expectTab},
+        {Property::Tab, &Runner::expectTab},         {Property::Box, &Runner::expectBox},
     };
     for (const auto& entry : handlers) {
         if (entry.property == step.property) {
@@ -191,6 +208,29 @@ Runner::Outcome Runner::expectTab(const Step& step, QWidget* widget) {
     return retry({step.text,
                   key.isEmpty() ? u"no tab selected"_s : key,
                   {u"tabs: "_s + tabKeys(bar).join(u", "_s)}});
+}
+
+Runner::Outcome Runner::expectBox(const Step& step, QWidget* widget) {
+    static const QStringList names = {u"x"_s, u"y"_s, u"width"_s, u"height"_s};
+    const QList<int> box = boxOf(widget);
+    QStringList wanted;
+    QStringList found;
+    QStringList outside;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        wanted.append(step.bounds[i].text());
+        found.append(QString::number(box[i]));
+        if (!step.bounds[i].admits(box[i])) {
+            outside.append(names[i]);
+        }
+    }
+    if (outside.isEmpty()) {
+        return passed();
+    }
+    return retry(
+        {u"box "_s + wanted.join(u' '),
+         u"box "_s + found.join(u' '),
+         {u"outside: "_s + outside.join(u", "_s) + u" (x y width height in pixels at "_s +
+          u"96 dpi from the top-left corner of "_s + step.target.window + u"'s client area)"_s}});
 }
 
 }  // namespace scenario

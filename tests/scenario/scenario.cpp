@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "parser.h"
 
@@ -66,10 +67,39 @@ bool Step::isAction() const {
         case StepKind::DoubleClick:
         case StepKind::Header:
         case StepKind::Close:
+        case StepKind::Resize:
             return true;
         default:
             return false;
     }
+}
+
+bool Bound::admits(int found) const {
+    switch (kind) {
+        case Kind::About:
+            return std::abs(found - value) <= Slack;
+        case Kind::AtLeast:
+            return found >= value;
+        case Kind::AtMost:
+            return found <= value;
+        case Kind::Any:
+            break;
+    }
+    return true;
+}
+
+QString Bound::text() const {
+    switch (kind) {
+        case Kind::About:
+            return QString::number(value);
+        case Kind::AtLeast:
+            return u">="_s + QString::number(value);
+        case Kind::AtMost:
+            return u"<="_s + QString::number(value);
+        case Kind::Any:
+            break;
+    }
+    return u"*"_s;
 }
 
 std::optional<QString> decodeString(QStringView raw, QString* error) {

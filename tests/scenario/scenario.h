@@ -36,6 +36,7 @@ enum class StepKind {
     DoubleClick,
     Header,
     Close,
+    Resize,
     Shot,
     Expect,
 };
@@ -54,6 +55,7 @@ enum class Property {
     Cell,
     Header,
     Width,
+    Box,
     Window,
     Ended,
     Shell,
@@ -61,6 +63,21 @@ enum class Property {
     Plain,      // enciphered file, compared deciphered
     PlainText,  // file stored as it is
     Bytes,      // a file's bytes, as they are or deciphered
+};
+
+// One number of a box check: N within a couple of pixels, at least N, at
+// most N, or anything.
+struct Bound {
+    enum class Kind { About, AtLeast, AtMost, Any };
+    Kind kind = Kind::Any;
+    int value = 0;
+
+    // How far a control may sit from N: rounding of the dpi and of the
+    // styles' frames.
+    static constexpr int Slack = 2;
+
+    bool admits(int found) const;
+    QString text() const;  // as a scenario writes it
 };
 
 // "window.object", or "window" alone for the window itself.
@@ -81,7 +98,8 @@ struct Step {
     bool cancel = false;  // file, folder and printer answers
     bool flag = false;    // on, yes, exists, open, right button, enciphered
     bool bytes = false;   // write: the heredoc is hexadecimal bytes
-    QList<int> numbers;   // rows, columns and values, as written (from 1)
+    QList<int> numbers;   // rows, columns, values and sizes, as written (from 1)
+    QList<Bound> bounds;  // a box: x, y, width, height
     QDate date;
     QStringList cells;  // a row's cells
     QStringList lines;  // a heredoc's lines

@@ -129,6 +129,50 @@ class TestScenarioParser : public QObject {
         QVERIFY(s[12].isAction() && !s[4].isAction());
     }
 
+    void resizeAndBox() {
+        const scenario::Scenario parsed = scenario::parse(
+            u"resize frmMain 600 300\n"
+            u"expect frmMain box 0 0 780 425\n"
+            u"expect frmMain.cmdEnd box * >=10 <=-2 +4\n"_s);
+        QVERIFY2(parsed.errors.isEmpty(), qPrintable(parsed.errors.value(0).message));
+        const QList<scenario::Step>& s = parsed.steps;
+        QCOMPARE(s[0].kind, StepKind::Resize);
+        QCOMPARE(s[0].target.window, u"frmMain"_s);
+        QCOMPARE(s[0].numbers, (QList<int>{600, 300}));
+        QVERIFY(s[0].isAction());
+        QCOMPARE(s[1].property, Property::Box);
+        QVERIFY(s[1].target.object.isEmpty());
+        QCOMPARE(s[1].bounds.size(), 4);
+        QCOMPARE(s[2].bounds.last().text(), u"4"_s);
+    }
+
+    // Each number of a box: N within two pixels, at least, at most, or any.
+    void boxBounds_data() {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<bool>("admitted");
+        QTest::newRow("about, at the slack below") << u"692"_s << 690 << true;
+        QTest::newRow("about, past the slack below") << u"692"_s << 689 << false;
+        QTest::newRow("about, past the slack above") << u"692"_s << 695 << false;
+        QTest::newRow("about, negative") << u"-5"_s << -3 << true;
+        QTest::newRow("at least, at the edge") << u">=780"_s << 780 << true;
+        QTest::newRow("at least, below") << u">=780"_s << 779 << false;
+        QTest::newRow("at most, at the edge") << u"<=425"_s << 425 << true;
+        QTest::newRow("at most, above") << u"<=425"_s << 426 << false;
+        QTest::newRow("any") << u"*"_s << -100000 << true;
+    }
+    void boxBounds() {
+        QFETCH(QString, written);
+        QFETCH(int, found);
+        QFETCH(bool, admitted);
+        const scenario::Scenario parsed =
+            scenario::parse(u"expect frmMain.cmdEnd box "_s + written + u" * * *"_s);
+        QVERIFY2(parsed.errors.isEmpty(), qPrintable(parsed.errors.value(0).message));
+        const scenario::Bound bound = parsed.steps.first().bounds.first();
+        QCOMPARE(bound.admits(found), admitted);
+        QCOMPARE(bound.text(), written);
+    }
+
     // Files given and checked byte by byte, in hexadecimal.
     void byteSteps() {
         const scenario::Scenario parsed = scenario::parse(
@@ -169,6 +213,14 @@ class TestScenarioParser : public QObject {
         QTest::newRow("bad colour")
             << u"expect frmMain.lvwMonth cell 1 1 \"a\" color 1,2"_s << u"r,g,b"_s;
         QTest::newRow("bad key") << u"key frmMain.txtA PageUp"_s << u"one character"_s;
+        QTest::newRow("resize needs a window")
+            << u"resize frmMain.cmdEnd 600 300"_s << u"window name"_s;
+        QTest::newRow("resize needs a height")
+            << u"resize frmMain 600"_s << u"a height in pixels is missing"_s;
+        QTest::newRow("box needs four numbers")
+            << u"expect frmMain.cmdEnd box 1 2 3"_s << u"a height is missing"_s;
+        QTest::newRow("box with a bad bound")
+            << u"expect frmMain.cmdEnd box 1 2 =>3 4"_s << u"N, >=N, <=N or *"_s;
     }
     void errors() {
         QFETCH(QString, line);

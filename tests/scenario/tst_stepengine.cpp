@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,7 +24,9 @@ namespace {
 // A window of the kinds of controls the program uses, recording what reaches
 // it. Its first button opens a modal dialog with exec() and, once the dialog
 // is accepted, works a while with events flowing (as a progress display
-// does), then shows what was typed and tells the user through a message.
+// does), then shows what was typed and tells the user through a message. It
+// may be made from 500×350 to 900×700; a panel laid out across its bottom
+// follows its size, unless chkPinned holds the window at the size it had.
 class ProbeWindow : public QWidget {
   public:
     explicit ProbeWindow(scenario::Runner& runner) {
@@ -75,6 +79,23 @@ class ProbeWindow : public QWidget {
         log = new QLabel(this);
         log->setObjectName(u"lblLog"_s);
         log->setGeometry(0, 320, 600, 20);
+
+        setMinimumSize(500, 350);
+        setMaximumSize(900, 700);
+        panel = new QWidget(this);
+        auto* layout = new QHBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        for (const QString& name : {u"lblLeft"_s, u"lblRight"_s}) {
+            auto* label = new QLabel(name, panel);
+            label->setObjectName(name);
+            layout->addWidget(label, name == u"lblLeft"_s ? 1 : 0);
+        }
+        panel->findChild<QLabel*>(u"lblRight"_s)->setFixedWidth(100);
+        pinned = new QCheckBox(u"固定"_s, this);
+        pinned->setObjectName(u"chkPinned"_s);
+        pinned->setGeometry(320, 280, 100, 24);
+        connect(pinned, &QCheckBox::toggled, this, [this] { pinnedSize = size(); });
     }
 
     diary::RowList rows;
@@ -83,12 +104,26 @@ class ProbeWindow : public QWidget {
     ListView* list;
 
   protected:
+    void resizeEvent(QResizeEvent*) override {
+        if (panel == nullptr) {
+            return;
+        }
+        panel->setGeometry(0, height() - 40, width(), 30);
+        if (pinned->isChecked() && size() != pinnedSize) {
+            QTimer::singleShot(0, this, [this] { resize(pinnedSize); });
+        }
+    }
+
     void closeEvent(QCloseEvent* event) override {
         note(event->spontaneous() ? u"closed by the user"_s : u"closed by code"_s);
         event->accept();
     }
 
   private:
+    QWidget* panel = nullptr;
+    QCheckBox* pinned = nullptr;
+    QSize pinnedSize;
+
     void note(const QString& what) {
         log->setText(log->text().isEmpty() ? what : log->text() + u',' + what);
     }
@@ -141,6 +176,7 @@ class TestStepEngine : public QObject {
         QString result;
         QString log;
         QList<int> selected;
+        QSize size;
     };
 
     Run run(const QString& text) {
@@ -160,6 +196,7 @@ class TestStepEngine : public QObject {
         outcome.result = window.result->text();
         outcome.log = window.log->text();
         outcome.selected = window.list->selectedRows();
+        outcome.size = window.size();
         return outcome;
     }
 
@@ -236,6 +273,52 @@ class TestStepEngine : public QObject {
         const Run outcome = run(u"dblclick frmProbe.lvwProbe 2 right\n"_s);
         QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.output.join(u'\n')));
         QVERIFY2(outcome.log.endsWith(u"double"_s), qPrintable(outcome.log));
+    }
+
+    // A drag of the frame keeps to the window's minimum and maximum, and the
+    // boxes are measured from the window's client area, through the panel
+    // the controls sit in.
+    void resizeKeepsToTheLimits() {
+        const Run outcome =
+            run(u"expect frmProbe box 0 0 600 400\n"
+                u"expect frmProbe.lblRight box 500 360 100 30\n"
+                u"resize frmProbe 700 500\n"
+                u"expect frmProbe box 0 0 700 500\n"
+                u"expect frmProbe.lblRight box 600 460 100 *\n"
+                u"expect frmProbe.lblLeft box 0 460 >=600 <=600\n"
+                u"resize frmProbe 100 100\n"
+                u"expect frmProbe box * * 500 350\n"
+                u"resize frmProbe 2000 600\n"_s);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.output.join(u'\n')));
+        QCOMPARE(outcome.size, QSize(900, 600));
+    }
+
+    // The resize step waits for the window to keep its new size, and says
+    // what it found when the window will not.
+    void resizeThatDoesNotHoldFails() {
+        const Run outcome =
+            run(u"check frmProbe.chkPinned on\n"
+                u"resize frmProbe 700 500\n"_s);
+        QCOMPARE(outcome.exitCode, 1);
+        QCOMPARE(outcome.output.value(0), u"probe.scn:2: resize frmProbe 700 500"_s);
+        QCOMPARE(outcome.output.value(1),
+                 u"  expected: frmProbe with a client area of 700×500 pixels"_s);
+        QCOMPARE(outcome.output.value(2), u"  found:    its client area is 600×400"_s);
+        QCOMPARE(outcome.size, QSize(600, 400));
+    }
+
+    void boxFailureShowsTheRectangle() {
+        const Run outcome =
+            run(u"expect frmProbe.cmdSave box 2 278 102 *\n"
+                u"expect frmProbe.cmdSave box * >=280 <=100 30\n"
+                u"expect frmProbe.cmdSave box 3 280 100 33\n"_s);
+        QCOMPARE(outcome.exitCode, 1);
+        QCOMPARE(outcome.output.value(0),
+                 u"probe.scn:3: expect frmProbe.cmdSave box 3 280 100 33"_s);
+        QCOMPARE(outcome.output.value(1), u"  expected: box 3 280 100 33"_s);
+        QCOMPARE(outcome.output.value(2), u"  found:    box 0 280 100 30"_s);
+        QVERIFY2(outcome.output.value(3).startsWith(u"  outside: x, height ("_s),
+                 qPrintable(outcome.output.value(3)));
     }
 
     // Answers to the dialogs and the shell, the printed lines and the

@@ -2,13 +2,15 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include "platform/scriptedprompter.h"
+#include "platform/datafileerror.h"
+#include "scriptedprompter.h"
 #include "storage/binarycipher.h"
 #include "testsupport.h"
 
 using namespace Qt::StringLiterals;
 using mdlBinaryCipher::CipherBuffer;
 using mdlBinaryCipher::CipherFile;
+using mdlBinaryCipher::CipherFileResult;
 
 class TestBinaryCipher : public QObject {
     Q_OBJECT
@@ -19,7 +21,7 @@ class TestBinaryCipher : public QObject {
         const QString destination = folder_->file(u"destination"_s);
         QFile::remove(destination);
         writeBytes(source, plain);
-        CipherFile(source, destination, prompter_);
+        CipherFile(source, destination);
         return readBytes(destination);
     }
 
@@ -142,20 +144,34 @@ class TestBinaryCipher : public QObject {
     }
 
     void emptySourceMakesNoDestination() {
-        QCOMPARE(cipherThroughFile(QByteArray()), QByteArray());
-        QVERIFY(!QFile::exists(folder_->file(u"destination"_s)));
+        const QString source = folder_->file(u"source"_s);
+        const QString destination = folder_->file(u"destination"_s);
+        writeBytes(source, QByteArray());
+        QCOMPARE(CipherFile(source, destination), CipherFileResult::Written);
+        QVERIFY(!QFile::exists(destination));
     }
 
     void missingSourceIsReportedAndTouchesNothing() {
         const QString source = folder_->file(u"nothing.log"_s);
         const QString destination = folder_->file(u"destination"_s);
         writeBytes(destination, "keep");
+        QCOMPARE(CipherFile(source, destination), CipherFileResult::SourceMissing);
+        QCOMPARE(readBytes(destination), QByteArray("keep"));
+        // The caller tells the user, with the path as the platform writes it.
         prompter_.expect(platform::MessageAnswer::Ok, u"ファイルが在りません"_s,
                          QDir::toNativeSeparators(source));
-        QVERIFY(!CipherFile(source, destination, prompter_));
+        platform::ShowMissingSource(prompter_, source);
         QCOMPARE(prompter_.pending(), 0);
         QCOMPARE(prompter_.shown().value(0).icon, platform::MessageIcon::Exclamation);
-        QCOMPARE(readBytes(destination), QByteArray("keep"));
+    }
+
+    void unwritableDestinationFails() {
+        const QString source = folder_->file(u"source"_s);
+        writeBytes(source, "plain");
+        QCOMPARE(CipherFile(source, folder_->file(u"no folder/destination"_s)),
+                 CipherFileResult::Failed);
+        QCOMPARE(CipherFile(source, folder_->path()), CipherFileResult::Failed);
+        QCOMPARE(readBytes(source), QByteArray("plain"));
     }
 
     void readOnlyDestinationIsOverwritten() {
@@ -164,7 +180,7 @@ class TestBinaryCipher : public QObject {
         QFile::setPermissions(destination, QFile::ReadOwner);
         const QString source = folder_->file(u"source"_s);
         writeBytes(source, "new");
-        QVERIFY(CipherFile(source, destination, prompter_));
+        QCOMPARE(CipherFile(source, destination), CipherFileResult::Written);
         QByteArray expected("new");
         CipherBuffer(expected);
         QCOMPARE(readBytes(destination), expected);

@@ -90,6 +90,57 @@ class TestCurrency : public QObject {
         QCOMPARE(Currency::fromYen(600)->minus(*Currency::fromYen(1000))->toString(), u"-400"_s);
         QVERIFY(!Currency::fromYen(std::numeric_limits<qint64>::max() / 1000).has_value());
     }
+
+    // Each operation right at the edge of the range, and one unit past it.
+    void arithmeticBoundary_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<qint64>("left");
+        QTest::addColumn<qint64>("right");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<qint64>("units");
+        constexpr qint64 max = std::numeric_limits<qint64>::max();
+        constexpr qint64 min = std::numeric_limits<qint64>::min();
+        constexpr qint64 maxYen = max / Currency::UnitsPerYen;
+        constexpr qint64 minYen = min / Currency::UnitsPerYen;
+        QTest::newRow("plus reaches the top") << u"plus"_s << max - 5 << qint64{5} << true << max;
+        QTest::newRow("plus passes the top")
+            << u"plus"_s << max - 5 << qint64{6} << false << qint64{0};
+        QTest::newRow("plus reaches the bottom")
+            << u"plus"_s << min + 5 << qint64{-5} << true << min;
+        QTest::newRow("plus passes the bottom")
+            << u"plus"_s << min + 5 << qint64{-6} << false << qint64{0};
+        QTest::newRow("minus reaches the bottom")
+            << u"minus"_s << min + 5 << qint64{5} << true << min;
+        QTest::newRow("minus passes the bottom")
+            << u"minus"_s << min + 5 << qint64{6} << false << qint64{0};
+        QTest::newRow("minus reaches the top") << u"minus"_s << qint64{-1} << min << true << max;
+        QTest::newRow("minus passes the top")
+            << u"minus"_s << qint64{0} << min << false << qint64{0};
+        QTest::newRow("yen at the top")
+            << u"yen"_s << maxYen << qint64{0} << true << maxYen * Currency::UnitsPerYen;
+        QTest::newRow("yen past the top")
+            << u"yen"_s << maxYen + 1 << qint64{0} << false << qint64{0};
+        QTest::newRow("yen at the bottom")
+            << u"yen"_s << minYen << qint64{0} << true << minYen * Currency::UnitsPerYen;
+        QTest::newRow("yen past the bottom")
+            << u"yen"_s << minYen - 1 << qint64{0} << false << qint64{0};
+    }
+    void arithmeticBoundary() {
+        QFETCH(QString, operation);
+        QFETCH(qint64, left);
+        QFETCH(qint64, right);
+        QFETCH(bool, fits);
+        QFETCH(qint64, units);
+        const Currency a = Currency::fromUnits(left);
+        const Currency b = Currency::fromUnits(right);
+        const std::optional<Currency> result = operation == u"plus"_s    ? a.plus(b)
+                                               : operation == u"minus"_s ? a.minus(b)
+                                                                         : Currency::fromYen(left);
+        QCOMPARE(result.has_value(), fits);
+        if (fits) {
+            QCOMPARE(result->units(), units);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCurrency)

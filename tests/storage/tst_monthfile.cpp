@@ -1,7 +1,8 @@
 #include <QDirIterator>
 #include <QTest>
 
-#include "platform/scriptedprompter.h"
+#include "platform/datafileerror.h"
+#include "scriptedprompter.h"
 #include "storage/cp932.h"
 #include "storage/monthfile.h"
 #include "testsupport.h"
@@ -126,7 +127,7 @@ class TestMonthFile : public QObject {
         prompter.expect(
             platform::MessageAnswer::Ok, u"認証エラー"_s,
             u"データファイル「"_s + QDir::toNativeSeparators(month_) + u"」を読み込めません。"_s);
-        monthfile::ShowDataFileError(prompter, month_);
+        platform::ShowDataFileError(prompter, month_);
         QVERIFY(prompter.faults().isEmpty());
         QCOMPARE(prompter.shown().value(0).icon, platform::MessageIcon::Error);
     }

@@ -5,12 +5,9 @@
 #include <QTest>
 
 #include "mainwindow/frmmain.h"
-#include "platform/clipboard.h"
-#include "platform/clock.h"
-#include "platform/instancelock.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedprompter.h"
-#include "platform/shortcut.h"
+#include "scripteddesktop.h"
+#include "scripteddialogs.h"
+#include "scriptedprompter.h"
 #include "testsupport.h"
 
 // The program on a fresh program folder with a scripted desktop.

@@ -1,4 +1,4 @@
-#include "platform/scripteddialogs.h"
+#include "scripteddialogs.h"
 
 using namespace Qt::StringLiterals;
 

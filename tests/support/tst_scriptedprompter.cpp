@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "platform/scriptedprompter.h"
+#include "scriptedprompter.h"
 
 using namespace Qt::StringLiterals;
 using platform::MessageAnswer;

@@ -1,4 +1,4 @@
-#include "platform/scriptedprompter.h"
+#include "scriptedprompter.h"
 
 using namespace Qt::StringLiterals;
 
