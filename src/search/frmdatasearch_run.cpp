@@ -24,20 +24,22 @@ Currency amount(const QLineEdit* box) {
     return Currency::parse(box->text()).value_or(Currency());
 }
 
-// A pair given the wrong way round changes places, the boxes in plain
-// numbers.
+QString plainNumber(const QString& typed) {
+    const std::optional<Currency> number = Currency::parse(typed);
+    return number ? number->toString() : typed;
+}
+
+// A pair given the wrong way round changes places, the boxes then in plain
+// numbers. A pair in order keeps what was typed: the winners rule reads the
+// lower bound as typed, and "00" there is not "0".
 template <typename Less>
 void orderBoxes(QLineEdit* down, QLineEdit* up, Less less) {
-    if (less(up, down)) {
-        const QString lower = up->text();
-        up->setText(down->text());
-        down->setText(lower);
+    if (!less(up, down)) {
+        return;
     }
-    for (QLineEdit* box : {down, up}) {
-        if (const std::optional<Currency> number = Currency::parse(box->text())) {
-            box->setText(number->toString());
-        }
-    }
+    const QString lower = up->text();
+    up->setText(plainNumber(down->text()));
+    down->setText(plainNumber(lower));
 }
 
 void orderDates(DatePicker* before, DatePicker* after) {
