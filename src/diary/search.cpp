@@ -1,9 +1,12 @@
 #include "diary/search.h"
 
+#include <QElapsedTimer>
 #include <QFuture>
-#include <QThread>
+#include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentMap>
-#include <atomic>
+#include <QtConcurrent/QtConcurrentRun>
+#include <chrono>
+#include <vector>
 
 #include "storage/cp932.h"
 #include "storage/diskfile.h"
@@ -142,6 +145,48 @@ struct MonthFound {
     QList<PrizeEntry> found;
 };
 
+// How often the hooks hear of a walk.
+constexpr qint64 LookMilliseconds = 15;
+
+// Which months of a walk the worker threads are done with, so that the walk
+// can take them back in order as soon as each is ready.
+class MonthBoard {
+  public:
+    explicit MonthBoard(std::size_t count) : done_(count, false) {}
+
+    void markDone(std::size_t month) {
+        {
+            const std::lock_guard lock(mutex_);
+            done_[month] = true;
+        }
+        changed_.notify_one();
+    }
+    // Waits at most `wait` for the month; whether it is done.
+    bool waitFor(std::size_t month, qint64 wait) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(wait),
+                                 [&] { return bool(done_[month]); });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<bool> done_;
+};
+
+QList<PrizeEntry> joined(QList<QList<PrizeEntry>>& months) {
+    QList<PrizeEntry> all;
+    qsizetype total = 0;
+    for (const QList<PrizeEntry>& records : months) {
+        total += records.size();
+    }
+    all.reserve(total);
+    for (QList<PrizeEntry>& records : months) {
+        std::move(records.begin(), records.end(), std::back_inserter(all));
+    }
+    return all;
+}
+
 // A record of a month file's bytes whose fields are decoded when a
 // condition first looks at them, into strings that each thread uses again
 // for every record.
@@ -224,64 +269,109 @@ diary::WalkRange Search::walkOf(const Conditions& conditions) {
 }
 
 std::optional<QList<PrizeEntry>> Search::run(const Conditions& conditions, const Hooks& hooks) {
-    QStringList paths;
-    walker_.walkFiles(walkOf(conditions), [&](const QString& path) { paths.append(path); });
+    std::vector<MonthFound> months;
+    walker_.walkFiles(walkOf(conditions),
+                      [&](const QString& path) { months.emplace_back().path = path; });
     const Lowered lowered(conditions);
     // Months are read and searched on worker threads; their findings are
-    // taken in walk order here, with window events between them.
+    // taken in walk order here, with a look at the hooks between them.
     std::atomic<bool> stop = false;
-    QFuture<MonthFound> months = QtConcurrent::mapped(paths, [&](const QString& path) {
-        return searchMonth(path, conditions, lowered, password_, stop);
+    MonthBoard board(months.size());
+    QFuture<void> searching = QtConcurrent::map(months, [&](MonthFound& month) {
+        month = searchMonth(month.path, conditions, lowered, password_, stop);
+        board.markDone(std::size_t(&month - months.data()));
     });
-    const auto cancel = [&] {
-        stop = true;
-        months.cancel();
-        months.waitForFinished();
-    };
-    QList<QList<PrizeEntry>> found;
-    found.reserve(paths.size());
+    const auto settle = qScopeGuard([&] {
+        stop = true;  // the months not yet begun are passed over
+        searching.waitForFinished();
+    });
     qint64 examined = 0;
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
+    QElapsedTimer sinceLook;
+    sinceLook.start();
     const auto interrupted = [&] {
-        if (sinceEvents.elapsed() < 15) {
+        if (sinceLook.elapsed() < LookMilliseconds) {
             return false;
         }
-        sinceEvents.restart();
+        sinceLook.restart();
         return hooks.interrupted && hooks.interrupted(examined);
     };
-    for (int i = 0; i < paths.size(); ++i) {
-        while (!months.isResultReadyAt(i)) {
+    QList<QList<PrizeEntry>> found;
+    found.reserve(qsizetype(months.size()));
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        while (!board.waitFor(i, std::max<qint64>(1, LookMilliseconds - sinceLook.elapsed()))) {
             if (interrupted()) {
-                cancel();
                 return std::nullopt;
             }
-            QThread::usleep(500);
         }
-        const MonthFound month = months.resultAt(i);
+        MonthFound& month = months[i];
         if (month.refused && hooks.refused) {
             hooks.refused(month.path);
         }
         examined += month.examined;
-        found.append(month.found);
+        found.append(std::move(month.found));
         if (interrupted()) {
-            cancel();
             return std::nullopt;
         }
     }
     if (hooks.interrupted && hooks.interrupted(examined)) {
         return std::nullopt;
     }
-    QList<PrizeEntry> all;
-    qsizetype total = 0;
-    for (const QList<PrizeEntry>& records : found) {
-        total += records.size();
+    return joined(found);
+}
+
+SearchRun::SearchRun(const DataPaths& paths, const QString& password, QObject* parent)
+    : QObject(parent), search_(paths, password) {
+    // One thread for the walk; it waits for the months, so it must not hold
+    // a thread of the pool they run on.
+    walkThread_.setMaxThreadCount(1);
+    connect(&watcher_, &QFutureWatcherBase::finished, this, &SearchRun::finished);
+}
+
+SearchRun::~SearchRun() {
+    interrupt();
+    walkThread_.waitForDone();
+}
+
+void SearchRun::start(const Conditions& conditions) {
+    watcher_.setFuture(
+        QtConcurrent::run(&walkThread_, [this, conditions] { return walk(conditions); }));
+}
+
+void SearchRun::interrupt() {
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
     }
-    all.reserve(total);
-    for (QList<PrizeEntry>& records : found) {
-        std::move(records.begin(), records.end(), std::back_inserter(all));
+    told_.notify_all();
+}
+
+void SearchRun::refusalTold() {
+    {
+        const std::lock_guard lock(mutex_);
+        refusalPending_ = false;
     }
-    return all;
+    told_.notify_all();
+}
+
+SearchRun::Found SearchRun::takeResults() {
+    return watcher_.future().takeResult();  // the results live on with the caller only
+}
+
+SearchRun::Found SearchRun::walk(const Conditions& conditions) {
+    Search::Hooks hooks;
+    hooks.refused = [this](const QString& path) {
+        std::unique_lock lock(mutex_);
+        refusalPending_ = true;
+        lock.unlock();
+        Q_EMIT refused(path);
+        lock.lock();
+        told_.wait(lock, [this] { return !refusalPending_ || stop_; });
+    };
+    hooks.interrupted = [this](qint64 examined) {
+        Q_EMIT progress(examined);
+        return stop_.load();
+    };
+    return search_.run(conditions, hooks);
 }
 
 }  // namespace search

@@ -1,9 +1,14 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 #include "diary/monthwalker.h"
@@ -53,11 +58,12 @@ bool matches(const PrizeEntry& record, const Conditions& conditions);
 // months; each month file must fit the password in force.
 class Search {
   public:
+    // Called on the thread that runs the search.
     struct Hooks {
         // A month file that does not fit the password: it is passed over.
         std::function<void(const QString& path)> refused;
-        // Called every ~15 ms with the number of records examined; true
-        // stops the search.
+        // Called every ~15 ms with the number of records examined, also
+        // while a month is still being read; true stops the search.
         std::function<bool(qint64 examined)> interrupted;
     };
 
@@ -74,6 +80,49 @@ class Search {
   private:
     diary::MonthWalker walker_;
     QString password_;
+};
+
+// A whole search that walks on a thread of its own, beside the thread that
+// starts it, and tells of the walk by signals in walk order. The signals
+// come from the walk's thread: a receiver on the starting thread has them
+// queued. Deleting the run interrupts the walk and waits for it to stop.
+class SearchRun : public QObject {
+    Q_OBJECT
+
+  public:
+    using Found = std::optional<QList<PrizeEntry>>;
+
+    SearchRun(const DataPaths& paths, const QString& password, QObject* parent = nullptr);
+    ~SearchRun() override;
+
+    // Starts the walk; a run walks once.
+    void start(const Conditions& conditions);
+    // The walk stops at its next look; finished() follows.
+    void interrupt();
+    // The user has been told of the refused file: the walk goes on.
+    void refusalTold();
+    // After finished(): the records found, in walk order, or nothing after
+    // an interrupt.
+    Found takeResults();
+
+  Q_SIGNALS:
+    // The number of records examined so far, every ~15 ms.
+    void progress(qint64 examined);
+    // A month file that does not fit the password. The walk waits for
+    // refusalTold() or interrupt(), so that each file is told in turn.
+    void refused(const QString& path);
+    void finished();
+
+  private:
+    Found walk(const Conditions& conditions);
+
+    Search search_;
+    QThreadPool walkThread_;  // the months themselves go to the shared pool
+    QFutureWatcher<Found> watcher_;
+    std::atomic<bool> stop_ = false;
+    std::mutex mutex_;
+    std::condition_variable told_;
+    bool refusalPending_ = false;
 };
 
 }  // namespace search

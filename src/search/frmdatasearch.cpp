@@ -169,7 +169,7 @@ void frmDataSearch::connectHandlers() {
     }
     connect(cmdSearch, &QPushButton::clicked, this, &frmDataSearch::cmdSearch_Click);
     connect(cmdNewSearch, &QPushButton::clicked, this, &frmDataSearch::cmdNewSearch_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmDataSearch::cmdClose_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmDataSearch::cmdCloseClicked);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDataSearch::cmdHelp_Click);
 }
 
@@ -277,9 +277,18 @@ void frmDataSearch::cmdHelp_Click() {
     OpenHelpFile(platform_.shell, platform_.prompter, host_.helpFile());
 }
 
+void frmDataSearch::cmdCloseClicked() {
+    if (searching_) {
+        run_->interrupt();  // it stops at its next look
+        return;
+    }
+    cmdClose_Click();
+}
+
 void frmDataSearch::cmdClose_Click() {
-    if (!cmdClose->text().startsWith(u"終了"_s)) {
-        interrupted_ = true;  // a search runs: it stops at its next look
+    if (searching_) {
+        unloaded_ = true;
+        run_->interrupt();
         return;
     }
     if (closing_) {
@@ -297,13 +306,14 @@ void frmDataSearch::cmdClose_Click() {
 }
 
 void frmDataSearch::closeEvent(QCloseEvent* event) {
-    cmdClose_Click();
     // Closing during a search interrupts it; the window goes once the
-    // search has cleaned up.
+    // search has told its end.
     if (searching_) {
+        run_->interrupt();
         closeAfterSearch_ = true;
         event->ignore();
         return;
     }
+    cmdClose_Click();
     event->accept();
 }

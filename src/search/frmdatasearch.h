@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QWidget>
+#include <memory>
 
 #include "diary/search.h"
 #include "platform/platform.h"
@@ -24,12 +25,15 @@ class frmDataSearch : public QWidget {
 
   public:
     frmDataSearch(Platform& platform, SearchHost& host);
+    ~frmDataSearch() override;
 
     // Puts the filing date's row on top and the other date's row below, in
     // the tab order too.
     void arrangeDateRows();
     // Every date picker on the day.
     void setDates(QDate day);
+    // Closes the window; during a search (the program ends) the search is
+    // interrupted and the window goes once it has stopped, without a word.
     void cmdClose_Click();
     bool searching() const { return searching_; }
 
@@ -65,6 +69,10 @@ class frmDataSearch : public QWidget {
     const DateRow& otherRow() const;
 
     void cmdSearch_Click();
+    // 中止 during a search, 終了 otherwise.
+    void cmdCloseClicked();
+    void tellRefused(const QString& path);
+    void searchEnded();
     void cmdNewSearch_Click();
     void cmdHelp_Click();
     // The conditions as the window shows them, after the pairs are put in
@@ -101,8 +109,10 @@ class frmDataSearch : public QWidget {
     QPushButton* cmdClose;
     QPushButton* cmdHelp;
 
+    std::unique_ptr<search::SearchRun> run_;  // the last search, running or ended
+    qint64 stored_ = 0;                       // records stored when the search began
     bool searching_ = false;
-    bool interrupted_ = false;
     bool closing_ = false;
     bool closeAfterSearch_ = false;  // closed by its frame while a search ran
+    bool unloaded_ = false;          // told to close while a search ran
 };

@@ -25,20 +25,22 @@ Currency amount(const QLineEdit* box) {
     return Currency::parse(box->text()).value_or(Currency());
 }
 
-// A pair given the wrong way round changes places, the boxes in plain
-// numbers.
+QString plainNumber(const QString& typed) {
+    const std::optional<Currency> number = Currency::parse(typed);
+    return number ? number->toString() : typed;
+}
+
+// A pair given the wrong way round changes places, the boxes then in plain
+// numbers. A pair in order keeps what was typed: the winners rule reads the
+// lower bound as typed, and "00" there is not "0".
 template <typename Less>
 void orderBoxes(QLineEdit* down, QLineEdit* up, Less less) {
-    if (less(up, down)) {
-        const QString lower = up->text();
-        up->setText(down->text());
-        down->setText(lower);
+    if (!less(up, down)) {
+        return;
     }
-    for (QLineEdit* box : {down, up}) {
-        if (const std::optional<Currency> number = Currency::parse(box->text())) {
-            box->setText(number->toString());
-        }
-    }
+    const QString lower = up->text();
+    up->setText(plainNumber(down->text()));
+    down->setText(plainNumber(lower));
 }
 
 void orderDates(DatePicker* before, DatePicker* after) {
@@ -128,37 +130,57 @@ void frmDataSearch::setBusy(bool busy) {
     }
 }
 
+// The walk runs beside the window: its progress, a refused month file and
+// its end come back as queued signals, and 中止 is heard at once.
 void frmDataSearch::cmdSearch_Click() {
     setBusy(true);
-    interrupted_ = false;
     const search::Conditions wanted = conditions();
-    const qint64 stored = host_.searchBegins();
-    search::Search::Hooks hooks;
-    hooks.refused = [this](const QString& path) {
+    stored_ = host_.searchBegins();
+    run_ = std::make_unique<search::SearchRun>(host_.dataPaths(), host_.startPassword());
+    connect(run_.get(), &search::SearchRun::progress, this, [this](qint64 examined) {
+        host_.searchProgress(stored_ > 0 ? std::min(examined, stored_) : examined);
+    });
+    connect(run_.get(), &search::SearchRun::refused, this, &frmDataSearch::tellRefused);
+    connect(run_.get(), &search::SearchRun::finished, this, &frmDataSearch::searchEnded);
+    run_->start(wanted);
+}
+
+// The walk waits meanwhile, so that every refused file is told before the
+// end.
+void frmDataSearch::tellRefused(const QString& path) {
+    if (!unloaded_) {
         QApplication::restoreOverrideCursor();
         platform::ShowDataFileError(platform_.prompter, path);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    };
-    hooks.interrupted = [this, stored](qint64 examined) {
-        host_.searchProgress(stored > 0 ? std::min(examined, stored) : examined);
-        QCoreApplication::processEvents();  // the interrupt button may be pressed
-        return interrupted_;
-    };
-    search::Search walk(host_.dataPaths(), host_.startPassword());
-    const std::optional<QList<PrizeEntry>> found = walk.run(wanted, hooks);
-    host_.searchEnds(found ? &*found : nullptr);
-    QApplication::restoreOverrideCursor();
-    if (found) {
-        platform_.prompter.message(u"検索終了"_s, u"検索が終了しました"_s,
-                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
-    } else {
-        platform_.prompter.message(u"検索中断"_s, u"検索を中断しました"_s,
-                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    run_->refusalTold();
+}
+
+void frmDataSearch::searchEnded() {
+    const search::SearchRun::Found found = run_->takeResults();
+    host_.searchEnds(found ? &*found : nullptr);
+    if (!unloaded_) {
+        QApplication::restoreOverrideCursor();
+        if (found) {
+            platform_.prompter.message(u"検索終了"_s, u"検索が終了しました"_s,
+                                       platform::MessageIcon::None, platform::MessageButtons::Ok);
+        } else {
+            platform_.prompter.message(u"検索中断"_s, u"検索を中断しました"_s,
+                                       platform::MessageIcon::None, platform::MessageButtons::Ok);
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     host_.searchFinished();
     setBusy(false);
-    if (closeAfterSearch_) {
+    if (closeAfterSearch_ || unloaded_) {
         cmdClose_Click();
+    }
+}
+
+frmDataSearch::~frmDataSearch() {
+    // The walk must stop before the window it reports to goes.
+    run_.reset();
+    if (searching_) {
+        QApplication::restoreOverrideCursor();
     }
 }

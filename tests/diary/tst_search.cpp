@@ -1,7 +1,9 @@
 // The search without any window: the conditions column by column, the walk
 // over all months or a run of them, files of another password, an interrupt,
-// and files no program would write.
+// files no program would write, and the walk on a thread of its own.
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "diary/search.h"
 #include "diarytestdata.h"
@@ -34,6 +36,20 @@ PrizeEntry sample() {
 
 Range<Currency> yen(qint64 from, qint64 to) {
     return {*Currency::fromYen(from), *Currency::fromYen(to)};
+}
+
+// Months of records whose IDs tell the month and the place in it; the
+// month files of `refused` carry another password.
+void storeMonths(const DataPaths& paths, int months, int perMonth, QList<int> refused = {}) {
+    for (int month = 1; month <= months; ++month) {
+        const QString mm = u"%1"_s.arg(month, 2, 10, QChar(u'0'));
+        QList<PrizeEntry> records;
+        for (int i = 0; i < perMonth; ++i) {
+            records.append(diaryRecord(u"2010/%1/01"_s.arg(mm), u"%1-%2"_s.arg(mm).arg(i)));
+        }
+        const QString password = refused.contains(month) ? u"other"_s : QString();
+        QVERIFY(monthfile::write(paths.monthFile(u"2010"_s, mm), records, password).ok());
+    }
 }
 
 QStringList ids(const std::optional<QList<PrizeEntry>>& found) {
@@ -219,6 +235,63 @@ class TestSearch : public QObject {
         search::Search walk(folder.paths(), QString());
         QVERIFY(!walk.run(Conditions(), hooks).has_value());
         QVERIFY(asked >= 1);
+    }
+
+    // Beside the caller: each refused file is told in walk order before the
+    // end, the walk goes on once it is told, the last progress counts every
+    // record examined, and the records come in walk order.
+    void runBesideTheCaller() {
+        TestFolder folder;
+        storeMonths(folder.paths(), 4, 2, {1, 2});
+        search::SearchRun run(folder.paths(), QString());
+        QStringList told;
+        qint64 lastProgress = -1;
+        connect(&run, &search::SearchRun::refused, this, [&](const QString& path) {
+            told.append(QFileInfo(path).fileName());
+            QTimer::singleShot(0, this, [&] {
+                told.append(u"told"_s);
+                run.refusalTold();
+            });
+        });
+        connect(&run, &search::SearchRun::progress, this,
+                [&](qint64 examined) { lastProgress = examined; });
+        connect(&run, &search::SearchRun::finished, this, [&] { told.append(u"end"_s); });
+        QSignalSpy finished(&run, &search::SearchRun::finished);
+        run.start(Conditions());
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(told, (QStringList{u"01.log"_s, u"told"_s, u"02.log"_s, u"told"_s, u"end"_s}));
+        QCOMPARE(lastProgress, 4);
+        QCOMPARE(ids(run.takeResults()), (QStringList{u"03-0"_s, u"03-1"_s, u"04-0"_s, u"04-1"_s}));
+    }
+
+    // An interrupt in the middle of the walk leaves no result; a run
+    // deleted while it waits for a refused file to be told stops at once.
+    void runInterrupted() {
+        TestFolder folder;
+        storeMonths(folder.paths(), 6, 2000, {6});
+        {
+            search::SearchRun run(folder.paths(), QString());
+            connect(
+                &run, &search::SearchRun::progress, this,
+                [&run](qint64 examined) {
+                    if (examined > 0) {
+                        run.interrupt();
+                    }
+                },
+                Qt::DirectConnection);  // on the walk's thread, while it walks
+            QSignalSpy finished(&run, &search::SearchRun::finished);
+            run.start(Conditions());
+            QVERIFY(finished.wait(10000));
+            QVERIFY(!run.takeResults().has_value());
+        }
+        auto run = std::make_unique<search::SearchRun>(folder.paths(), QString());
+        QSignalSpy refused(run.get(), &search::SearchRun::refused);
+        run->start(Conditions());
+        QVERIFY(refused.wait(10000));
+        QElapsedTimer deleting;
+        deleting.start();
+        run.reset();
+        QVERIFY2(deleting.elapsed() < 1000, qPrintable(u"%1 ms"_s.arg(deleting.elapsed())));
     }
 
     // Files no program would write: what can be read is found, the rest

@@ -1,6 +1,7 @@
 #include "runner.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +19,13 @@ namespace {
 // A fault recorded by the scripted platform, on one line.
 QString oneLine(QString text) {
     return text.replace(u"\r\n"_s, u"\\n"_s).replace(u'\r', u"\\r"_s).replace(u'\n', u"<LF>"_s);
+}
+
+// Work the program runs on its own threads (a search) shows the busy cursor
+// until it has ended and told the user, while the event loop stays free.
+bool worksBesideTheEventLoop() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr && cursor->shape() == Qt::WaitCursor && blockingWindows().isEmpty();
 }
 
 }  // namespace
@@ -159,17 +167,20 @@ void Runner::settle(const std::shared_ptr<Frame>& frame) {
         return;
     }
     const Step& step = steps_[frame->step];
-    for (const std::shared_ptr<Frame>& running : frames_) {
-        if (!waitsForUser(*running)) {
-            if (frame->clock.elapsed() > BusyMilliseconds) {
-                fail(step, {u"the program to finish the step or to wait for the user"_s,
-                            u"it is still busy after %1 s"_s.arg(BusyMilliseconds / 1000),
-                            {}});
-                return;
-            }
-            QTimer::singleShot(PollMilliseconds, this, [this, frame] { settle(frame); });
+    const bool working =
+        worksBesideTheEventLoop() ||
+        std::any_of(frames_.begin(), frames_.end(), [this](const std::shared_ptr<Frame>& running) {
+            return !waitsForUser(*running);
+        });
+    if (working) {
+        if (frame->clock.elapsed() > BusyMilliseconds) {
+            fail(step, {u"the program to finish the step or to wait for the user"_s,
+                        u"it is still busy after %1 s"_s.arg(BusyMilliseconds / 1000),
+                        {}});
             return;
         }
+        QTimer::singleShot(PollMilliseconds, this, [this, frame] { settle(frame); });
+        return;
     }
     if (const std::optional<Failure> faults = platformFaults()) {
         fail(step, *faults);
