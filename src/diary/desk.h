@@ -61,6 +61,14 @@ class Desk : public QObject {
     RecordList& searchResults() { return searchResults_; }
     const RecordList& searchResults() const { return searchResults_; }
 
+    // The records a list of the tab shows: the search results or the month's.
+    RecordList& recordsOf(Tab tab) {
+        return tab == Tab::Search ? searchResults_ : diary_.month().records();
+    }
+    const RecordList& recordsOf(Tab tab) const {
+        return tab == Tab::Search ? searchResults_ : diary_.month().records();
+    }
+
     Tab tab() const { return tab_; }
     void setTab(Tab tab) { tab_ = tab; }
 

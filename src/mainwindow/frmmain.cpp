@@ -11,15 +11,17 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "entry/frmdatainput.h"
 #include "mainwindow/aboutpage.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/legendstrip.h"
+#include "mainwindow/listoutput.h"
 #include "mainwindow/listpages.h"
+#include "mainwindow/recordediting.h"
+#include "mainwindow/searchcontrol.h"
 #include "mainwindow/settingspage.h"
+#include "platform/programfiles.h"
 #include "platform/shell.h"
 #include "platform/shellopen.h"
-#include "search/frmdatasearch.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 #include "widgets/marks.h"
@@ -51,20 +53,22 @@ constexpr TabInfo tabs[] = {
 }  // namespace
 
 frmMain::frmMain(Platform& platform, const QString& programFolder)
-    : platform_(platform), desk_(DataPaths(programFolder)) {
+    : platform_(platform),
+      desk_(DataPaths(programFolder)),
+      HelpFile(programFolder + u'/' + programfiles::HelpPage) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"きらび帳"_s);
     setFont(japaneseUiFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
-    connectHandlers();
-    connectListHandlers();
+    search_ = new SearchControl(platform_, desk_, this, searchPage_, panel_, *this, HelpFile);
+    editing_ = new RecordEditing(platform_, desk_, this, lvwMonth, panel_, *this, HelpFile);
+    output_ = new ListOutput(platform_, desk_, panel_, this);
+    connectParts();
+    connectLists();
 }
 
-frmMain::~frmMain() {
-    delete dataInput_.data();
-    delete dataSearch_.data();
-}
+frmMain::~frmMain() = default;
 
 void frmMain::buildWindow() {
     const auto px = [this](int twips) { return twipsToPixels(twips, this); };
@@ -95,7 +99,8 @@ void frmMain::buildWindow() {
     yearPage_ = new YearPage(tabClient);
     totalPage_ = new TotalPage(tabClient);
     searchPage_ = new SearchPage(tabClient);
-    settingsPage_ = new SettingsPage(platform_, tabClient);
+    settingsPage_ = new SettingsPage(
+        platform_, desk_, desk_.paths().programFolder() + u'/' + programfiles::Program, tabClient);
     aboutPage_ = new AboutPage(tabClient);
     for (QWidget* page : std::initializer_list<QWidget*>{monthPage_, yearPage_, totalPage_,
                                                          searchPage_, settingsPage_, aboutPage_}) {
@@ -108,7 +113,6 @@ void frmMain::buildWindow() {
 
     lvwMonth = monthPage_->lvwMonth;
     lvwSearch = searchPage_->lvwSearch;
-    lvwDummy = searchPage_->lvwDummy;
     lvwYear = yearPage_->lvwYear;
     lvwTotal = totalPage_->lvwTotal;
     // Each list shows where its rows are kept.
@@ -129,11 +133,9 @@ void frmMain::buildWindow() {
     layout->addWidget(panel_);
 }
 
-void frmMain::connectHandlers() {
+void frmMain::connectParts() {
     connect(settingsPage_, &SettingsPage::applyRequested, this, &frmMain::cmdSetting_Click);
-    connect(settingsPage_->cmdShortcut, &QPushButton::clicked, this, &frmMain::cmdShortcut_Click);
-    connect(settingsPage_->cmdBackUp, &QPushButton::clicked, this, &frmMain::cmdBackUp_Click);
-    connect(settingsPage_->cmdRestore, &QPushButton::clicked, this, &frmMain::cmdRestore_Click);
+    connect(settingsPage_, &SettingsPage::restored, this, &frmMain::endProgram);
     connect(aboutPage_, &AboutPage::linkClicked, this,
             [this](const QString& target) { platform_.shell.open(target); });
     // The settings tab shows the settings in force whenever they change.
@@ -156,23 +158,31 @@ void frmMain::connectHandlers() {
     connect(p->dtpDate, &DatePicker::userChanged, this, &frmMain::dtpDate_Change);
     connect(p->cmdHensyu, &QPushButton::clicked, this, [this] {
         desk_.flags.EditExisting = true;
-        OpenRecordEditor();
+        editing_->OpenRecordEditor();
     });
-    connect(p->cmdNewInput, &QPushButton::clicked, this, &frmMain::cmdNewInput_Click);
+    connect(p->cmdNewInput, &QPushButton::clicked, editing_, &RecordEditing::cmdNewInput_Click);
     connect(p->cmdInput, &QPushButton::clicked, this, &frmMain::cmdInput_Click);
-    connect(p->cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
-    connect(p->cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(p->cmdSave, &QPushButton::clicked, output_, &ListOutput::cmdSave_Click);
+    connect(p->cmdPrint, &QPushButton::clicked, output_, &ListOutput::cmdPrint_Click);
     connect(p->cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
     connect(p->cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(p->cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });
     connect(p->cmdHelp, &QPushButton::clicked, this,
             [this] { OpenHelpFile(platform_.shell, platform_.prompter, HelpFile); });
-    connect(p->cmdUserInput, &QPushButton::clicked, this, &frmMain::cmdUserInput_Click);
+    connect(p->cmdUserInput, &QPushButton::clicked, this, [this] {
+        OpenCompanion(platform_.shell, platform_.prompter, desk_.paths().programFolder());
+    });
 }
 
-void frmMain::connectListHandlers() {
-    connect(lvwMonth, &ListView::columnClicked, this, &frmMain::lvwMonth_ColumnClick);
-    connect(lvwSearch, &ListView::columnClicked, this, &frmMain::lvwSearch_ColumnClick);
+void frmMain::connectLists() {
+    connect(lvwMonth, &ListView::columnClicked, this, [this](int column) {
+        ColumnHeaderClikSort(lvwMonth, column);
+        if (lvwMonth->count() > 0) {
+            SaveMonthFile();  // the sorted order is the stored order
+        }
+    });
+    connect(lvwSearch, &ListView::columnClicked, this,
+            [this](int column) { ColumnHeaderClikSort(lvwSearch, column); });
     connect(lvwMonth, &ListView::itemClicked, this, [this](int row) {
         desk_.selection.SelectedIndex = row;
         listItemClicked(lvwMonth, row);
@@ -187,20 +197,25 @@ void frmMain::connectListHandlers() {
             const int selected = list == lvwSearch ? s.SearchSelectedIndex : s.SelectedIndex;
             if (selected != 0 && LastMouseButton == 1) {
                 desk_.flags.EditExisting = true;
-                OpenRecordEditor();
+                editing_->OpenRecordEditor();
             }
         });
     }
     connect(lvwYear, &ListView::itemClicked, this, &frmMain::lvwYear_ItemClick);
     connect(lvwTotal, &ListView::itemClicked, this, &frmMain::lvwTotal_ItemClick);
-    connect(yearPage_->cmdUnhappyMoneyIn, &QPushButton::clicked, this,
-            &frmMain::cmdUnhappyMoneyIn_Click);
-    connect(yearPage_->txtUnhappyMoneyValue, &QLineEdit::returnPressed, this, [this] {
-        if (!yearPage_->txtUnhappyMoneyValue->text().isEmpty() &&
-            yearPage_->cmdUnhappyMoneyIn->isEnabled()) {
-            cmdUnhappyMoneyIn_Click();
-        }
-    });
+    const auto cmdUnhappyMoneyIn_Click = [this] {
+        showResult(desk_.enterExpenses(yearPage_->txtUnhappyMoneyValue->text()));
+        summariesChanged();
+        ListViewStatistics();
+    };
+    connect(yearPage_->cmdUnhappyMoneyIn, &QPushButton::clicked, this, cmdUnhappyMoneyIn_Click);
+    connect(yearPage_->txtUnhappyMoneyValue, &QLineEdit::returnPressed, this,
+            [this, cmdUnhappyMoneyIn_Click] {
+                if (!yearPage_->txtUnhappyMoneyValue->text().isEmpty() &&
+                    yearPage_->cmdUnhappyMoneyIn->isEnabled()) {
+                    cmdUnhappyMoneyIn_Click();
+                }
+            });
     for (ListView* list : {lvwMonth, lvwSearch, lvwYear, lvwTotal}) {
         connect(list, &ListView::keyDown, this, [this, list](int key) { listKeyDown(list, key); });
     }

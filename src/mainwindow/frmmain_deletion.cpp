@@ -13,16 +13,20 @@
 
 using namespace Qt::StringLiterals;
 
-void frmMain::disableRowButtons() {
+namespace {
+
+void disableRowButtons(BottomPanel* panel, YearPage* yearPage) {
     for (QWidget* w :
-         {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete, yearPage_->cmdUnhappyMoneyIn}) {
+         {panel->cmdHensyu, panel->cmdURL, panel->cmdDelete, yearPage->cmdUnhappyMoneyIn}) {
         w->setEnabled(false);
     }
-    yearPage_->txtUnhappyMoneyValue->setText(u"0"_s);
+    yearPage->txtUnhappyMoneyValue->setText(u"0"_s);
 }
 
+}  // namespace
+
 void frmMain::DeleteSelectedRecords() {
-    disableRowButtons();
+    disableRowButtons(panel_, yearPage_);
     if (desk_.settings().deleteKakunin &&
         platform_.prompter.message(
             u"削除の確認"_s, u"選択した懸賞情報を削除しますか？\r\n実行すると元には戻せません。"_s,
@@ -88,7 +92,7 @@ void frmMain::cmdDelete_Click() {
 }
 
 void frmMain::cmdAllDelete_Click(bool confirm) {
-    disableRowButtons();
+    disableRowButtons(panel_, yearPage_);
     if (confirm && desk_.settings().allDeleteKakunin &&
         platform_.prompter.message(
             u"全削除の確認"_s,

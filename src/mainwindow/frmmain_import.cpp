@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 
+#include "diary/records.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "platform/clipboard.h"
@@ -25,12 +26,12 @@ void frmMain::cmdInput_Click() {
     // A record whose ID stands in its month is stored only when the user
     // wants it.
     const auto isWanted = [this](const PrizeEntry& record) {
-        return platform_.prompter.message(u"懸賞情報重複の確認"_s,
-                                          u"以下の内容は登録済みですが登録しますか？\r\n\r\n"_s +
-                                              records::describe(record, filedByDeadline()).text(),
-                                          platform::MessageIcon::Question,
-                                          platform::MessageButtons::YesNo) ==
-               platform::MessageAnswer::Yes;
+        return platform_.prompter.message(
+                   u"懸賞情報重複の確認"_s,
+                   u"以下の内容は登録済みですが登録しますか？\r\n\r\n"_s +
+                       records::describe(record, desk_.filedByDeadline()).text(),
+                   platform::MessageIcon::Question,
+                   platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes;
     };
     const diary::ImportOutcome imported = desk_.importText(
         *text, isWanted, [this](int done, int all) { panel_->showProgress(done, all); });

@@ -13,8 +13,8 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/legendstrip.h"
 #include "mainwindow/listpages.h"
+#include "mainwindow/searchcontrol.h"
 #include "mainwindow/settingspage.h"
-#include "search/frmdatasearch.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
@@ -63,17 +63,9 @@ void frmMain::ListViewColumnHeadersMonth(ListView* list) {
     }
 }
 
-const diary::RecordList& frmMain::listRecords(const ListView* list) const {
-    return list == lvwSearch ? desk_.searchResults() : desk_.diary().month().records();
-}
-
-diary::RecordList& frmMain::listRecords(const ListView* list) {
-    return list == lvwSearch ? desk_.searchResults() : desk_.diary().month().records();
-}
-
 void frmMain::ColumnHeaderClikSort(ListView* list, int column) {
     CurrentListView = list;
-    diary::RecordList& records = listRecords(list);
+    diary::RecordList& records = desk_.recordsOf(list == lvwSearch ? Tab::Search : Tab::Month);
     if (records.count() == 0) {
         return;
     }
@@ -89,17 +81,6 @@ void frmMain::ColumnHeaderClikSort(ListView* list, int column) {
     } else {
         records.sortBy(key, list->sortOrder, records::compareText);
     }
-}
-
-void frmMain::lvwMonth_ColumnClick(int column) {
-    ColumnHeaderClikSort(lvwMonth, column);
-    if (lvwMonth->count() > 0) {
-        SaveMonthFile();  // the sorted order is the stored order
-    }
-}
-
-void frmMain::lvwSearch_ColumnClick(int column) {
-    ColumnHeaderClikSort(lvwSearch, column);
 }
 
 void frmMain::LoadMonthFile() {
@@ -155,7 +136,7 @@ void frmMain::tabMain_Click() {
     // is on show.
     desk_.searchResults().clear();
     if (tab != Tab::Search) {
-        unloadSearchWindow();
+        search_->unloadSearchWindow();
     }
     settingsPage_->fraSetting->setEnabled(tab == Tab::Setting);
     enterTab(tab);
@@ -192,13 +173,12 @@ void frmMain::enterTab(Tab tab) {
             LoadTotalFile();
             break;
         case Tab::Search:
-            ListViewColumnHeadersMonth(lvwDummy);
+            ListViewColumnHeadersMonth(searchPage_->lvwDummy);
             CurrentListView = lvwSearch;
             ListViewColumnHeadersMonth(lvwSearch);
             fraLabel->raise();
-            loadSearchWindow();
+            search_->loadSearchWindow();
             ListViewStatistics();
-            dataSearch_->show();
             break;
         case Tab::Setting:
             aboutPage_->fraTyosaku->setEnabled(true);

@@ -8,6 +8,8 @@
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/listpages.h"
+#include "mainwindow/recordediting.h"
+#include "platform/shell.h"
 #include "storage/prizeentry.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
@@ -15,7 +17,8 @@
 using namespace Qt::StringLiterals;
 
 statistics::Counts frmMain::countShown(ListView* list) {
-    const diary::RecordList& records = listRecords(list);
+    const diary::RecordList& records =
+        desk_.recordsOf(list == lvwSearch ? Tab::Search : Tab::Month);
     const int rows = records.count();
     if (rows > 0) {
         panel_->showProgress(0, rows);
@@ -165,6 +168,19 @@ void frmMain::listKeyDown(ListView* list, int key) {
     }
     if (enter && s.SelectedCount == 1) {
         desk_.flags.EditExisting = true;
-        OpenRecordEditor();
+        editing_->OpenRecordEditor();
     }
+}
+
+void frmMain::cmdURL_Click() {
+    // The button is enabled only for a row whose address is a web page.
+    const int row = desk_.selection.EditIndex - 1;
+    if (CurrentListView != nullptr && row >= 0 && row < CurrentListView->count()) {
+        platform_.shell.open(CurrentListView->listModel().text(row, URL));
+    }
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
+        w->setEnabled(false);
+    }
+    desk_.selection.SelectedIndex = 0;
+    desk_.selection.SearchSelectedIndex = 0;
 }

@@ -5,6 +5,7 @@
 
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/searchcontrol.h"
 #include "mainwindow/settingspage.h"
 #include "platform/prompter.h"
 #include "widgets/listview.h"
@@ -31,7 +32,7 @@ void frmMain::cmdSetting_Click() {
     if (keyBefore != desk_.settings().formatKeyNowDay) {
         panel_->clearFigures();
     }
-    applyWindowOrder();
+    search_->setMainOnTop(desk_.settings().formState);
     panel_->prgShinko->setValue(panel_->prgShinko->maximum());
     restoreCursor.dismiss();
     QApplication::restoreOverrideCursor();

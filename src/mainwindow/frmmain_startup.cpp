@@ -17,6 +17,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmstartpassword.h"
 #include "mainwindow/listpages.h"
+#include "mainwindow/searchcontrol.h"
 #include "mainwindow/settingspage.h"
 #include "platform/clock.h"
 #include "platform/instancelock.h"
@@ -85,7 +86,6 @@ frmMain* StartProgram(Platform& platform, const QString& programFolder) {
 
 bool frmMain::Form_Load() {
     const DataPaths& paths = desk_.paths();
-    HelpFile = paths.programFolder() + u'/' + programfiles::HelpPage;
     aboutPage_->lblVersion->setText(u"きらび帳 Version "_s + versionText());
 
     // From here on a step that fails is passed over and the load goes on.
@@ -101,7 +101,7 @@ bool frmMain::Form_Load() {
             u"きらび帳初回起動"_s, u"デスクトップ上にショートカットを作成しますか？"_s,
             platform::MessageIcon::Question,
             platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
-        platform_.shortcut.create(programPath());
+        platform_.shortcut.create(paths.programFolder() + u'/' + programfiles::Program);
     }
 
     desk_.flags.StartingUp = true;
@@ -126,13 +126,13 @@ bool frmMain::Form_Load() {
     }
     desk_.flags.StartingUp = false;
 
-    applyWindowOrder();
+    search_->setMainOnTop(settings.formState);
     if (settings.startKirabi) {
         platform_.shell.open(KirabiTopPage);
     }
     ListViewColumnHeadersMonth(lvwMonth);
     ListViewColumnHeadersMonth(lvwSearch);
-    ListViewColumnHeadersMonth(lvwDummy);
+    ListViewColumnHeadersMonth(searchPage_->lvwDummy);
     yearPage_->buildColumns();
     totalPage_->buildColumns();
     ListModel& temp = searchPage_->lvwSearchTemp->listModel();
@@ -153,10 +153,6 @@ bool frmMain::Form_Load() {
     return true;
 }
 
-QString frmMain::programPath() const {
-    return desk_.paths().programFolder() + u'/' + programfiles::Program;
-}
-
 QPoint frmMain::onSomeScreen(QPoint at) const {
     // A window whose title bar would lie on no screen could not be reached:
     // it comes up in the middle of the main screen instead.
@@ -171,21 +167,9 @@ QPoint frmMain::onSomeScreen(QPoint at) const {
     return area.center() - QPoint(width() / 2, height() / 2);
 }
 
-void frmMain::applyWindowOrder() {
-    setMainOnTop(desk_.settings().formState);
-}
-
-bool frmMain::SaveSettings() {
+void frmMain::SaveSettings() {
     desk_.setWindowPosition(pixelsToTwips(y(), this), pixelsToTwips(x(), this));
-    const diary::Result saved = desk_.saveSettings();
-    showResult(saved);
-    return saved.done;
-}
-
-void frmMain::cmdShortcut_Click() {
-    if (!platform_.shortcut.create(programPath())) {
-        showError(u"デスクトップ上にショートカットを作成できませんでした。"_s);
-    }
+    showResult(desk_.saveSettings());
 }
 
 void frmMain::cmdEnd_Click() {
@@ -193,7 +177,7 @@ void frmMain::cmdEnd_Click() {
         return;
     }
     ending_ = true;
-    unloadSearchWindow();
+    search_->unloadSearchWindow();
     if (isMinimized()) {
         showNormal();  // so that the position stored is the real one
     }
@@ -214,10 +198,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
         cmdEnd_Click();
     }
     event->accept();
-}
-
-void frmMain::showError(const QString& text) {
-    platform::showError(platform_.prompter, text);
 }
 
 void frmMain::showResult(const diary::Result& result) {

@@ -95,9 +95,3 @@ void frmMain::lvwTotal_ItemClick(int row) {
     panel_->cmdDelete->setEnabled(true);
     panel_->cmdAllDelete->setEnabled(true);
 }
-
-void frmMain::cmdUnhappyMoneyIn_Click() {
-    showResult(desk_.enterExpenses(yearPage_->txtUnhappyMoneyValue->text()));
-    summariesChanged();
-    ListViewStatistics();
-}

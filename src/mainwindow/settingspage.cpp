@@ -25,8 +25,9 @@ constexpr const char16_t* widthLabels[settingsfile::ColumnWidthCount] = {
 
 }  // namespace
 
-SettingsPage::SettingsPage(Platform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform) {
+SettingsPage::SettingsPage(Platform& platform, diary::Desk& desk, QString programPath,
+                           QWidget* parent)
+    : QWidget(parent), platform_(platform), desk_(desk), programPath_(std::move(programPath)) {
     setObjectName(u"pageSetting"_s);
     setAutoFillBackground(true);
     // The panel keeps its arrangement at the top left of the page.
@@ -120,6 +121,9 @@ void SettingsPage::connectControls() {
         connect(box, &QLineEdit::textChanged, this, changed);
     }
     connect(txtDreamMoney, &QLineEdit::textChanged, this, changed);
+    connect(cmdShortcut, &QPushButton::clicked, this, &SettingsPage::cmdShortcut_Click);
+    connect(cmdBackUp, &QPushButton::clicked, this, &SettingsPage::cmdBackUp_Click);
+    connect(cmdRestore, &QPushButton::clicked, this, &SettingsPage::cmdRestore_Click);
     connect(cmdSetting, &QPushButton::clicked, this, [this] {
         cmdSetting->setEnabled(false);
         Q_EMIT applyRequested();

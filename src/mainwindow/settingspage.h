@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+#include "diary/desk.h"
 #include "platform/platform.h"
 #include "storage/settingsfile.h"
 
@@ -20,22 +21,24 @@ class SettingsPage : public QWidget {
     Q_OBJECT
 
   public:
-    SettingsPage(Platform& platform, QWidget* parent);
+    SettingsPage(Platform& platform, diary::Desk& desk, QString programPath, QWidget* parent);
 
     void showSettings(const settingsfile::Settings& settings);
     // The settings as the page shows them.
     settingsfile::Settings edited() const;
 
     QGroupBox* fraSetting;
-    QPushButton* cmdShortcut;
-    QPushButton* cmdBackUp;
-    QPushButton* cmdRestore;
     QPushButton* cmdSetting;
 
   Q_SIGNALS:
     void applyRequested();
+    // The data folder was restored from a backup: the program must end.
+    void restored();
 
   private:
+    QPushButton* cmdShortcut;
+    QPushButton* cmdBackUp;
+    QPushButton* cmdRestore;
     void buildOptions();
     void buildWidthBoxes();
     void connectControls();
@@ -43,8 +46,16 @@ class SettingsPage : public QWidget {
     void optNowDay_Click();
     void optEndDay_Click();
     void placeDateWidthBoxes(int first, int other);
+    // The folder the user chooses; "" when he cancels.
+    QString BrowseForFolder(const QString& prompt);
+    void cmdBackUp_Click();
+    void cmdRestore_Click();
+    void cmdShortcut_Click();
+    void showNotices(const diary::Result& result);
 
     Platform& platform_;
+    diary::Desk& desk_;
+    QString programPath_;
     settingsfile::Settings shown_;
     QString password_;  // the start password as set or released on the page
     QCheckBox* chkStartPassword;

@@ -64,3 +64,17 @@ void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QS
                          programfiles::Help + u"」を同じフォルダに入れて下さい。"_s,
                      platform::MessageIcon::Error, platform::MessageButtons::Ok);
 }
+
+void OpenCompanion(platform::Shell& shell, platform::Prompter& prompter,
+                   const QString& programFolder) {
+    const QString companion = programFolder + u'/' + programfiles::Companion;
+    if (QFileInfo::exists(companion)) {
+        shell.startProgram(companion);
+        return;
+    }
+    prompter.message(programfiles::Companion + u"が見つかりません"_s,
+                     u"入力支援システムを使用したい場合は、「"_s + programfiles::Program +
+                         u"」と\r\n「"_s + programfiles::Companion +
+                         u"」を同じフォルダに入れて下さい。"_s,
+                     platform::MessageIcon::Error, platform::MessageButtons::Ok);
+}

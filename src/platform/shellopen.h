@@ -17,3 +17,8 @@ void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QS
 // Opens a file or page through the shell and tells the user when that fails.
 void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
                           const QString& path);
+
+// Starts the companion input program beside the program, or tells the user
+// where it must be.
+void OpenCompanion(platform::Shell& shell, platform::Prompter& prompter,
+                   const QString& programFolder);

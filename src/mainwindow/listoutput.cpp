@@ -1,4 +1,5 @@
-// frmMain: the list of the current tab saved as CSV or HTML, or printed.
+#include "mainwindow/listoutput.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -6,9 +7,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 
-#include "diary/export.h"
 #include "mainwindow/bottompanel.h"
-#include "mainwindow/frmmain.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
 #include "storage/cp932.h"
@@ -17,20 +16,28 @@
 
 using namespace Qt::StringLiterals;
 
-exporting::Table frmMain::outputTable() const {
+ListOutput::ListOutput(Platform& platform, const diary::Desk& desk, BottomPanel* panel,
+                       QWidget* mainWindow)
+    : QObject(mainWindow),
+      platform_(platform),
+      desk_(desk),
+      panel_(panel),
+      mainWindow_(mainWindow) {}
+
+exporting::Table ListOutput::outputTable() const {
     exporting::Table table;
-    table.filedByDeadline = filedByDeadline();
-    switch (selectedTab()) {
-        case Tab::Year:
+    table.filedByDeadline = desk_.filedByDeadline();
+    switch (desk_.tab()) {
+        case diary::Tab::Year:
             table.kind = exporting::ListKind::Year;
             table.rows = desk_.diary().summaries().year().rows();
             break;
-        case Tab::Total:
+        case diary::Tab::Total:
             table.kind = exporting::ListKind::Total;
             table.rows = desk_.diary().summaries().total().rows();
             break;
         default:
-            for (const PrizeEntry& record : listRecords(CurrentListView).records()) {
+            for (const PrizeEntry& record : desk_.recordsOf(desk_.tab()).records()) {
                 table.rows.append(QStringList(record.begin(), record.end()));
             }
             break;
@@ -44,37 +51,33 @@ exporting::Table frmMain::outputTable() const {
     return table;
 }
 
-bool frmMain::prepareOutput() {
+bool ListOutput::prepareOutput() {
     QProgressBar* prgShinko = panel_->prgShinko;
     const QLineEdit* txtTotalCount = panel_->txtTotalCount;
-    switch (selectedTab()) {
-        case Tab::Month:
-            CurrentListView = lvwMonth;
+    switch (desk_.tab()) {
+        case diary::Tab::Month:
             prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
             return true;
-        case Tab::Search:
-            CurrentListView = lvwSearch;
+        case diary::Tab::Search:
             prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
             return true;
-        case Tab::Year:
-            CurrentListView = lvwYear;
+        case diary::Tab::Year:
             prgShinko->setMaximum(12);
             return true;
-        case Tab::Total:
-            CurrentListView = lvwTotal;
-            prgShinko->setMaximum(std::max(1, lvwTotal->count()));
+        case diary::Tab::Total:
+            prgShinko->setMaximum(std::max(1, desk_.diary().summaries().total().count()));
             return true;
         default:
             return false;
     }
 }
 
-void frmMain::cmdSave_Click() {
+void ListOutput::cmdSave_Click() {
     for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
     const std::optional<QString> path = platform_.dialogs.saveFile(
-        this, u"名前を付けて保存"_s, u"*.csv|*.csv|*.htm|*.htm|*.html|*.html|"_s, QString());
+        mainWindow_, u"名前を付けて保存"_s, u"*.csv|*.csv|*.htm|*.htm|*.html|*.html|"_s, QString());
     if (!path || !prepareOutput()) {
         return;
     }
@@ -87,7 +90,7 @@ void frmMain::cmdSave_Click() {
     }
 }
 
-bool frmMain::Output(const QString& OutputPath) {
+bool ListOutput::Output(const QString& OutputPath) {
     QProgressBar* prgShinko = panel_->prgShinko;
     if (OutputPath.isEmpty()) {
         return false;
@@ -98,7 +101,7 @@ bool frmMain::Output(const QString& OutputPath) {
     const cp932::Encoded encoded = cp932::encode(text);
     if (!encoded.ok()) {
         prgShinko->setValue(0);
-        showError(encoded.error);
+        platform::showError(platform_.prompter, encoded.error);
         return false;
     }
     // Written beside the target first: a failure never leaves half a file.
@@ -115,7 +118,7 @@ bool frmMain::Output(const QString& OutputPath) {
     return true;
 }
 
-void frmMain::cmdPrint_Click() {
+void ListOutput::cmdPrint_Click() {
     for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
@@ -124,7 +127,8 @@ void frmMain::cmdPrint_Click() {
     if (!prepareOutput()) {
         return;
     }
-    const std::unique_ptr<platform::LinePrinter> printer = platform_.dialogs.choosePrinter(this);
+    const std::unique_ptr<platform::LinePrinter> printer =
+        platform_.dialogs.choosePrinter(mainWindow_);
     if (!printer) {
         return;
     }

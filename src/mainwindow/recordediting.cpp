@@ -1,42 +1,64 @@
-// frmMain: the record editor — opening it, and storing what it asks to store:
-// a new record, a change in place, or a move to another month.
+#include "mainwindow/recordediting.h"
+
 #include <QPushButton>
 
 #include "entry/frmdatainput.h"
 #include "mainwindow/bottompanel.h"
-#include "mainwindow/frmmain.h"
+#include "mainwindow/viewrefresh.h"
 #include "platform/prompter.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
-bool frmMain::filedByDeadline() const {
+RecordEditing::RecordEditing(Platform& platform, diary::Desk& desk, QWidget* mainWindow,
+                             ListView* lvwMonth, BottomPanel* panel, ViewRefresh& views,
+                             QString helpFile)
+    : QObject(mainWindow),
+      platform_(platform),
+      desk_(desk),
+      mainWindow_(mainWindow),
+      lvwMonth_(lvwMonth),
+      panel_(panel),
+      views_(views),
+      helpFile_(std::move(helpFile)) {}
+
+RecordEditing::~RecordEditing() {
+    delete dataInput_.data();
+}
+
+void RecordEditing::disableRowButtons() {
+    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
+        w->setEnabled(false);
+    }
+}
+
+bool RecordEditing::filedByDeadline() const {
     return desk_.filedByDeadline();
 }
 
-QString frmMain::helpFile() const {
-    return HelpFile;
+QString RecordEditing::helpFile() const {
+    return helpFile_;
 }
 
-frmDataInput* frmMain::loadEditor() {
+frmDataInput* RecordEditing::loadEditor() {
     if (dataInput_ == nullptr) {
         dataInput_ = new frmDataInput(platform_, *this);
         if (desk_.settings().formState) {
             dataInput_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         }
-        connect(dataInput_, &frmDataInput::updateRequested, this, &frmMain::storeEditedRecord);
-        connect(dataInput_, &frmDataInput::recordRequested, this, &frmMain::editorRecordRequested);
-        connect(dataInput_, &frmDataInput::closed, this, &frmMain::editorClosed);
-        for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
-            w->setEnabled(false);
-        }
+        connect(dataInput_, &frmDataInput::updateRequested, this,
+                &RecordEditing::storeEditedRecord);
+        connect(dataInput_, &frmDataInput::recordRequested, this,
+                &RecordEditing::editorRecordRequested);
+        connect(dataInput_, &frmDataInput::closed, this, &RecordEditing::editorClosed);
+        disableRowButtons();
     }
     return dataInput_.data();
 }
 
-void frmMain::editorClosed() {
-    setEnabled(true);
+void RecordEditing::editorClosed() {
+    mainWindow_->setEnabled(true);
     desk_.selection.SelectedIndex = 0;
     desk_.selection.SearchSelectedIndex = 0;
     // Deleted once its own event handling is over.
@@ -44,47 +66,43 @@ void frmMain::editorClosed() {
     dataInput_ = nullptr;
 }
 
-void frmMain::cmdNewInput_Click() {
+void RecordEditing::cmdNewInput_Click() {
     desk_.selection.SelectedIndex = 0;
     loadEditor()->showNew(desk_.shownDate());
-    setEnabled(false);
+    mainWindow_->setEnabled(false);
 }
 
-void frmMain::OpenRecordEditor() {
+void RecordEditing::OpenRecordEditor() {
     diary::Selection& s = desk_.selection;
-    const Tab tab = selectedTab();
-    if (tab == Tab::Month) {
-        CurrentListView = lvwMonth;
+    const diary::Tab tab = desk_.tab();
+    if (tab == diary::Tab::Month) {
         s.EditIndex = s.SelectedIndex;
-    } else if (tab == Tab::Search) {
-        CurrentListView = lvwSearch;
+    } else if (tab == diary::Tab::Search) {
         s.EditIndex = s.SearchSelectedIndex;
     } else {
         return;
     }
-    const diary::RecordList& records = listRecords(CurrentListView);
+    const diary::RecordList& records = desk_.recordsOf(tab);
     if (s.EditIndex < 1 || s.EditIndex > records.count()) {
         return;
     }
     frmDataInput* editor = loadEditor();
-    setEnabled(false);
-    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
-        w->setEnabled(false);
-    }
+    mainWindow_->setEnabled(false);
+    disableRowButtons();
     editor->showRecord(records.at(s.EditIndex - 1), s.EditIndex, records.count());
     if (desk_.flags.EditExisting) {
         editor->show();
         editor->raise();
         editor->activateWindow();
     }
-    if (lvwMonth->count() == 0) {
-        setEnabled(true);
+    if (lvwMonth_->count() == 0) {
+        mainWindow_->setEnabled(true);
     }
     desk_.flags.EditExisting = true;
 }
 
-void frmMain::editorRecordRequested(int position) {
-    if (selectedTab() == Tab::Search) {
+void RecordEditing::editorRecordRequested(int position) {
+    if (desk_.tab() == diary::Tab::Search) {
         desk_.selection.SearchSelectedIndex = position;
     } else {
         desk_.selection.SelectedIndex = position;
@@ -93,7 +111,7 @@ void frmMain::editorRecordRequested(int position) {
     OpenRecordEditor();
 }
 
-bool frmMain::isDuplicateDeclined(const records::Description& typed) {
+bool RecordEditing::isDuplicateDeclined(const records::Description& typed) {
     const std::optional<QString> stored =
         records::duplicateOf(desk_.diary().month().records().records(), typed, filedByDeadline());
     return stored && platform_.prompter.message(
@@ -103,18 +121,19 @@ bool frmMain::isDuplicateDeclined(const records::Description& typed) {
                          platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes;
 }
 
-void frmMain::storeEditedRecord(const PrizeEntry& record, const records::Description& typed) {
+void RecordEditing::storeEditedRecord(const PrizeEntry& record, const records::Description& typed) {
     diary::Selection& s = desk_.selection;
-    if (selectedTab() == Tab::Search && s.SearchSelectedIndex != 0) {
+    if (desk_.tab() == diary::Tab::Search && s.SearchSelectedIndex != 0) {
         // The record of a search row is found in its month by its texts.
         diary::Result loaded;
         s.SelectedIndex = desk_.findSearchResult(s.SearchSelectedIndex - 1, &loaded) + 1;
-        showResult(loaded);
-        ListViewStatistics();
+        views_.showResult(loaded);
+        views_.ListViewStatistics();
         if (s.SelectedIndex == 0) {
             // Never overwrite another record: the stored one changed since
             // the search.
-            showError(
+            platform::showError(
+                platform_.prompter,
                 u"編集中の懸賞情報が保存先の月に見つかりません。\r\n検索し直してから編集して下さい。"_s);
             return;
         }
@@ -128,14 +147,14 @@ void frmMain::storeEditedRecord(const PrizeEntry& record, const records::Descrip
             return;
         }
         // The editor follows its record through the sort.
-        const QPersistentModelIndex edited = lvwMonth->listModel().index(s.SelectedIndex - 1, 0);
+        const QPersistentModelIndex edited = lvwMonth_->listModel().index(s.SelectedIndex - 1, 0);
         const diary::Result stored = desk_.replaceRecord(s.SelectedIndex - 1, record);
-        showResult(stored);
+        views_.showResult(stored);
         if (stored.done) {
-            ListViewStatistics();
-            summariesChanged();
+            views_.ListViewStatistics();
+            views_.summariesChanged();
         }
-        if (edited.isValid() && selectedTab() != Tab::Search && dataInput_) {
+        if (edited.isValid() && desk_.tab() != diary::Tab::Search && dataInput_) {
             s.SelectedIndex = edited.row() + 1;
             s.EditIndex = s.SelectedIndex;
             dataInput_->showPosition(s.EditIndex);
@@ -146,24 +165,24 @@ void frmMain::storeEditedRecord(const PrizeEntry& record, const records::Descrip
         return;
     }
     const diary::Result added = desk_.addRecord(record);
-    showResult(added);
-    ListViewStatistics();
+    views_.showResult(added);
+    views_.ListViewStatistics();
     if (added.done) {
-        summariesChanged();
+        views_.summariesChanged();
     }
 }
 
-void frmMain::moveRecord(const PrizeEntry& record) {
+void RecordEditing::moveRecord(const PrizeEntry& record) {
     diary::Selection& s = desk_.selection;
     const int oldSelected = s.SelectedIndex;
     const int oldSearchSelected = s.SearchSelectedIndex;
     // Stored in its new month first; it leaves the old one only then.
-    showResult(desk_.moveRecord(s.SelectedIndex - 1, record));
-    ListViewStatistics();
-    summariesChanged();
-    s.SelectedIndex = std::min(oldSelected, lvwMonth->count());
+    views_.showResult(desk_.moveRecord(s.SelectedIndex - 1, record));
+    views_.ListViewStatistics();
+    views_.summariesChanged();
+    s.SelectedIndex = std::min(oldSelected, lvwMonth_->count());
     s.SearchSelectedIndex = oldSearchSelected;
-    if (selectedTab() == Tab::Month && s.SelectedIndex == 0) {
+    if (desk_.tab() == diary::Tab::Month && s.SelectedIndex == 0) {
         if (dataInput_) {
             dataInput_->cmdClose_Click();
         }

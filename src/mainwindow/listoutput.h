@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+#include "diary/desk.h"
+#include "diary/export.h"
+#include "platform/platform.h"
+
+class BottomPanel;
+
+// The list of the tab on show saved as CSV or HTML, or printed, with the
+// figures of the statistics panel when the settings ask for them.
+class ListOutput : public QObject {
+    Q_OBJECT
+
+  public:
+    ListOutput(Platform& platform, const diary::Desk& desk, BottomPanel* panel,
+               QWidget* mainWindow);
+
+    void cmdSave_Click();
+    void cmdPrint_Click();
+
+  private:
+    // Writes the list to the file; a failure is shown and returned.
+    bool Output(const QString& path);
+    // The progress of the list of the tab; false on a tab without a list.
+    bool prepareOutput();
+    exporting::Table outputTable() const;
+
+    Platform& platform_;
+    const diary::Desk& desk_;
+    BottomPanel* panel_;
+    QWidget* mainWindow_;
+};
