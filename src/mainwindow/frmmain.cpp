@@ -164,7 +164,18 @@ void frmMain::connectParts() {
     connect(p->cmdInput, &QPushButton::clicked, this, &frmMain::cmdInput_Click);
     connect(p->cmdSave, &QPushButton::clicked, output_, &ListOutput::cmdSave_Click);
     connect(p->cmdPrint, &QPushButton::clicked, output_, &ListOutput::cmdPrint_Click);
-    connect(p->cmdURL, &QPushButton::clicked, this, &frmMain::cmdURL_Click);
+    connect(p->cmdURL, &QPushButton::clicked, this, [this] {
+        // The button is enabled only for a row whose address is a web page.
+        const int row = desk_.selection.EditIndex - 1;
+        if (CurrentListView != nullptr && row >= 0 && row < CurrentListView->count()) {
+            platform_.shell.open(CurrentListView->listModel().text(row, URL));
+        }
+        for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
+            w->setEnabled(false);
+        }
+        desk_.selection.SelectedIndex = 0;
+        desk_.selection.SearchSelectedIndex = 0;
+    });
     connect(p->cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(p->cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });
     connect(p->cmdHelp, &QPushButton::clicked, this,
@@ -201,8 +212,10 @@ void frmMain::connectLists() {
             }
         });
     }
-    connect(lvwYear, &ListView::itemClicked, this, &frmMain::lvwYear_ItemClick);
-    connect(lvwTotal, &ListView::itemClicked, this, &frmMain::lvwTotal_ItemClick);
+    for (ListView* list : {lvwYear, lvwTotal}) {
+        connect(list, &ListView::itemClicked, this,
+                [this, list](int row) { summaryItemClicked(list, row); });
+    }
     const auto cmdUnhappyMoneyIn_Click = [this] {
         showResult(desk_.enterExpenses(yearPage_->txtUnhappyMoneyValue->text()));
         summariesChanged();

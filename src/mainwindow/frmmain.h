@@ -84,7 +84,6 @@ class frmMain : public QWidget, private ViewRefresh {
 
     // The views and the navigation
     void ListViewStatistics() override;
-    statistics::Counts countShown(ListView* list);
     void stepMonth(int by);
     void stepYear(int by);
     void dtpDate_Change();
@@ -92,16 +91,14 @@ class frmMain : public QWidget, private ViewRefresh {
     void lvwSearch_ItemClick(int row);
     void listKeyDown(ListView* list, int key);
     void cmdInput_Click();
-    void cmdURL_Click();
 
     // Year and total summaries
     void summariesChanged() override;
     void LoadYearFile() override;
     void LoadTotalFile() override;
-    void setMonthLabel();
-    void prepareExpensesPanel();
-    void lvwYear_ItemClick(int row);
-    void lvwTotal_ItemClick(int row);
+    // A row click in the year or total list: the month or year it names is
+    // shown, for the expenses and the deletion.
+    void summaryItemClicked(ListView* list, int row);
 
     // Deletion
     void DeleteSelectedRecords();

@@ -163,7 +163,7 @@ void frmMain::enterTab(Tab tab) {
             CurrentListView = lvwYear;
             yearPage_->buildColumns();
             LoadYearFile();
-            prepareExpensesPanel();
+            yearPage_->showExpenses(desk_.diary().summaries().year(), desk_.shownDate());
             p->cmdYearNext->setEnabled(true);
             p->cmdYearBack->setEnabled(true);
             break;

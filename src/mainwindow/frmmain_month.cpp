@@ -9,29 +9,32 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/listpages.h"
 #include "mainwindow/recordediting.h"
-#include "platform/shell.h"
 #include "storage/prizeentry.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
 using namespace Qt::StringLiterals;
 
-statistics::Counts frmMain::countShown(ListView* list) {
-    const diary::RecordList& records =
-        desk_.recordsOf(list == lvwSearch ? Tab::Search : Tab::Month);
+namespace {
+
+// The statistics of the rows a list shows, with the progress of the count;
+// the win-date marks follow the day shown now.
+statistics::Counts countShown(ListView* list, const diary::RecordList& records, QString& markDate,
+                              const QString& shownDay, BottomPanel* panel) {
     const int rows = records.count();
     if (rows > 0) {
-        panel_->showProgress(0, rows);
+        panel->showProgress(0, rows);
     }
-    // The win-date marks follow the day shown now.
-    (list == lvwSearch ? searchMarkDate_ : monthMarkDate_) = desk_.ShownDate();
+    markDate = shownDay;
     list->listModel().marksChanged();
     const statistics::Counts counts = statistics::countOf(records.records());
     if (rows > 0) {
-        panel_->showProgress(rows, rows);
+        panel->showProgress(rows, rows);
     }
     return counts;
 }
+
+}  // namespace
 
 void frmMain::ListViewStatistics() {
     for (QWidget* w : {panel_->cmdAllDelete, panel_->cmdSave, panel_->cmdPrint}) {
@@ -41,7 +44,8 @@ void frmMain::ListViewStatistics() {
     qint64 entries = 0;
     switch (tab) {
         case Tab::Month: {
-            const statistics::Counts month = countShown(lvwMonth);
+            const statistics::Counts month = countShown(lvwMonth, desk_.recordsOf(Tab::Month),
+                                                        monthMarkDate_, desk_.ShownDate(), panel_);
             panel_->showFigures(month.wins, month.entries, month.winMoney,
                                 desk_.diary().month().expenses());
             entries = month.entries;
@@ -57,7 +61,9 @@ void frmMain::ListViewStatistics() {
             break;
         }
         case Tab::Search: {
-            const statistics::Counts search = countShown(lvwSearch);
+            const statistics::Counts search =
+                countShown(lvwSearch, desk_.recordsOf(Tab::Search), searchMarkDate_,
+                           desk_.ShownDate(), panel_);
             panel_->showFigures(search.wins, search.entries, search.winMoney, Currency());
             entries = search.entries;
             break;
@@ -93,12 +99,7 @@ void frmMain::stepYear(int by) {
     } else {
         LoadYearFile();
     }
-    setMonthLabel();
-}
-
-void frmMain::setMonthLabel() {
-    yearPage_->lblMonth->setText(desk_.ShownYear() + u"年"_s + desk_.ShownMonth() +
-                                 u"月の支出総額"_s);
+    yearPage_->showMonthLabel(desk_.shownDate());
 }
 
 void frmMain::dtpDate_Change() {
@@ -170,17 +171,4 @@ void frmMain::listKeyDown(ListView* list, int key) {
         desk_.flags.EditExisting = true;
         editing_->OpenRecordEditor();
     }
-}
-
-void frmMain::cmdURL_Click() {
-    // The button is enabled only for a row whose address is a web page.
-    const int row = desk_.selection.EditIndex - 1;
-    if (CurrentListView != nullptr && row >= 0 && row < CurrentListView->count()) {
-        platform_.shell.open(CurrentListView->listModel().text(row, URL));
-    }
-    for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
-        w->setEnabled(false);
-    }
-    desk_.selection.SelectedIndex = 0;
-    desk_.selection.SearchSelectedIndex = 0;
 }

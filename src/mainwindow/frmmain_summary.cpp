@@ -39,55 +39,27 @@ void frmMain::LoadTotalFile() {
     ListViewStatistics();
 }
 
-void frmMain::prepareExpensesPanel() {
-    setMonthLabel();
-    const int month = desk_.shownDate().month();
-    const diary::RowList& rows = desk_.diary().summaries().year();
-    if (month >= 1 && month <= rows.count()) {
-        if (summaryfile::countOf(rows.text(month - 1, summaryfile::EntryCount)) != 0) {
-            yearPage_->cmdUnhappyMoneyIn->setEnabled(true);
-        }
-        yearPage_->txtUnhappyMoneyValue->setText(rows.text(month - 1, summaryfile::Expenses));
-    }
-}
-
-void frmMain::lvwYear_ItemClick(int row) {
-    desk_.selection.YearSelectedIndex = row;
-    for (QWidget* w : {panel_->cmdDelete, panel_->cmdAllDelete, yearPage_->cmdUnhappyMoneyIn}) {
-        w->setEnabled(false);
-    }
-    if (row == 0) {
-        return;
-    }
-    const diary::RowList& rows = desk_.diary().summaries().year();
-    yearPage_->txtUnhappyMoneyValue->setText(rows.text(row - 1, summaryfile::Expenses));
-    const bool entries = summaryfile::countOf(rows.text(row - 1, summaryfile::EntryCount)) != 0;
-    if (entries) {
-        yearPage_->cmdUnhappyMoneyIn->setEnabled(true);
-    }
-    const int month = int(summaryfile::countOf(rows.text(row - 1, summaryfile::Key)));
-    if (month < 1 || month > 12) {
-        return;  // a row that names no month deletes nothing
-    }
-    desk_.setShownDate(QDate(desk_.shownDate().year(), month, 1));
-    setMonthLabel();
-    if (entries) {
-        panel_->cmdDelete->setEnabled(true);
-    }
-    if (panel_->txtTotalCount->text() != u"0"_s) {
-        panel_->cmdAllDelete->setEnabled(true);
-    }
-}
-
-void frmMain::lvwTotal_ItemClick(int row) {
-    desk_.selection.TotalSelectedIndex = row;
+void frmMain::summaryItemClicked(ListView* list, int row) {
     panel_->cmdDelete->setEnabled(false);
     panel_->cmdAllDelete->setEnabled(false);
-    if (row == 0) {
+    const diary::Summaries& summaries = desk_.diary().summaries();
+    if (list == lvwYear) {
+        desk_.selection.YearSelectedIndex = row;
+        const auto [month, entries] = yearPage_->chooseRow(summaries.year(), row);
+        if (month == 0) {
+            return;  // a row that names no month deletes nothing
+        }
+        desk_.setShownDate(QDate(desk_.shownDate().year(), month, 1));
+        yearPage_->showMonthLabel(desk_.shownDate());
+        panel_->cmdDelete->setEnabled(entries);
+        panel_->cmdAllDelete->setEnabled(panel_->txtTotalCount->text() != u"0"_s);
         return;
     }
-    const qint64 year =
-        summaryfile::countOf(desk_.diary().summaries().total().text(row - 1, summaryfile::Key));
+    desk_.selection.TotalSelectedIndex = row;
+    if (row < 1 || row > summaries.total().count()) {
+        return;
+    }
+    const qint64 year = summaryfile::countOf(summaries.total().text(row - 1, summaryfile::Key));
     if (year < 1 || year > 9999) {
         return;  // a row that names no year deletes nothing
     }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "mainwindow/formcontrols.h"
+#include "storage/summaryfile.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
@@ -98,6 +99,34 @@ YearPage::YearPage(QWidget* parent)
 
 void YearPage::buildColumns() {
     buildFixedColumns(lvwYear->listModel(), yearColumns);
+}
+
+void YearPage::showMonthLabel(QDate shown) {
+    lblMonth->setText(u"%1年%2月の支出総額"_s.arg(shown.year(), 4, 10, QChar(u'0'))
+                          .arg(shown.month(), 2, 10, QChar(u'0')));
+}
+
+void YearPage::showExpenses(const diary::RowList& rows, QDate shown) {
+    showMonthLabel(shown);
+    const int month = shown.month();
+    if (month >= 1 && month <= rows.count()) {
+        if (summaryfile::countOf(rows.text(month - 1, summaryfile::EntryCount)) != 0) {
+            cmdUnhappyMoneyIn->setEnabled(true);
+        }
+        txtUnhappyMoneyValue->setText(rows.text(month - 1, summaryfile::Expenses));
+    }
+}
+
+std::pair<int, bool> YearPage::chooseRow(const diary::RowList& rows, int row) {
+    cmdUnhappyMoneyIn->setEnabled(false);
+    if (row < 1 || row > rows.count()) {
+        return {0, false};
+    }
+    txtUnhappyMoneyValue->setText(rows.text(row - 1, summaryfile::Expenses));
+    const bool entries = summaryfile::countOf(rows.text(row - 1, summaryfile::EntryCount)) != 0;
+    cmdUnhappyMoneyIn->setEnabled(entries);
+    const qint64 month = summaryfile::countOf(rows.text(row - 1, summaryfile::Key));
+    return {month >= 1 && month <= 12 ? int(month) : 0, entries};
 }
 
 void TotalPage::buildColumns() {

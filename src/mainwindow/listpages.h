@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
+
+#include "diary/rowlist.h"
 
 class ListView;
 class QLabel;
@@ -39,6 +42,12 @@ class YearPage : public QWidget {
   public:
     explicit YearPage(QWidget* parent);
     void buildColumns();
+    void showMonthLabel(QDate shown);
+    // The expenses of the shown month; 記帳 only for a month with entries.
+    void showExpenses(const diary::RowList& rows, QDate shown);
+    // A click on a row (from 1) shows its expenses. Returns the month the
+    // row names, 0 for none, and whether it has entries.
+    std::pair<int, bool> chooseRow(const diary::RowList& rows, int row);
     ListView* const lvwYear;
     QWidget* const fraUnhappyMoney;
     QLabel* const lblMonth;
