@@ -191,7 +191,12 @@ void frmDataInput::connectHandlers() {
     }
     for (ListCombo* combo :
          {cboGenre, cboKekka, cboNumber, cboOboKeishiki, cboSenkoWay, cboCycle, cboOboWay}) {
-        connect(combo, &QComboBox::activated, this, track);
+        // A step by Up or Down counts as a change only in ジャンル and 結果.
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            if (!combo->steppingByKey()) {
+                changed();
+            }
+        });
     }
     for (ListCombo* combo : {cboGenre, cboKekka}) {
         connect(combo, &ListCombo::steppedByKey, this, track);

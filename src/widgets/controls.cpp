@@ -70,7 +70,9 @@ void ListCombo::showText(const QString& text) {
 
 void ListCombo::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        steppingByKey_ = true;
         QComboBox::keyPressEvent(event);
+        steppingByKey_ = false;
         Q_EMIT steppedByKey();
         return;
     }

@@ -46,12 +46,18 @@ class ListCombo : public QComboBox {
     ListCombo(const QString& name, const QStringList& items, QWidget* parent);
     // Shows the text, whether or not the list holds it.
     void showText(const QString& text);
+    // True while Up or Down steps through the list: the activation it
+    // raises is a step by key, not a choice from the list.
+    bool steppingByKey() const { return steppingByKey_; }
 
   Q_SIGNALS:
     void steppedByKey();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool steppingByKey_ = false;
 };
 
 // A picture that the user clicks like a button, such as a banner that opens
