@@ -16,3 +16,9 @@ inline const QString KirabiSearchLinkBase =
 inline const QString MyHost = QStringLiteral("kirabilog.example.jp");
 inline const QString MyHomePage = QStringLiteral("https://") + MyHost + u'/';
 inline const QString MyMailAddress = QStringLiteral("support@") + MyHost;
+
+// Whether a record's URL is a web page the shell may open.
+inline bool isWebAddress(const QString& text) {
+    return text.startsWith(QStringLiteral("http://")) ||
+           text.startsWith(QStringLiteral("https://"));
+}

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QKeyEvent>
 
 #include <QCheckBox>
@@ -13,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "diary/links.h"
 #include "entry/editorhost.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
@@ -42,10 +42,6 @@ void setLabelColor(QLabel* label, const QColor& color) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
-}
-
-bool isWebAddress(const QString& text) {
-    return text.startsWith(u"http://"_s) || text.startsWith(u"https://"_s);
 }
 
 }  // namespace
@@ -283,87 +279,6 @@ void frmDataInput::setNumberChoice(const QString& choice) {
     txtNumber->setEnabled(choice == u"名様"_s);
 }
 
-void frmDataInput::showNew(QDate date) {
-    applyDateLayout(true);
-    PicturePath.clear();
-    for (DatePicker* picker : {dtpNowDay, dtpEndDay, dtpHappyDay}) {
-        picker->setDateByCode(date);
-    }
-    for (QWidget* w : {cmdTopRecord, cmdBackRecord, cmdNextRecord, cmdEndRecord}) {
-        w->setEnabled(false);
-    }
-    show();
-}
-
-void frmDataInput::showRecord(const PrizeEntry& record, int position, int count) {
-    applyDateLayout(false);
-    txtID->setText(record[ID]);
-    applyLockRule();
-    FillEditorFromRow(record, position, count);
-    cmdKoshin->setEnabled(false);
-}
-
-void frmDataInput::showPosition(int position) {
-    lblActiveNumber->setText(QString::number(position));
-}
-
-void frmDataInput::fillNumber(const QString& number) {
-    keptNumber_.clear();
-    if (number.contains(u"名様"_s)) {
-        txtNumber->setText(number.left(number.size() - 2));
-        txtNumber->setEnabled(true);
-        cboNumber->showText(u"名様"_s);
-    } else if (number.startsWith(u"全員"_s)) {
-        txtNumber->setText(u"0"_s);
-        txtNumber->setEnabled(false);
-        cboNumber->showText(u"全員"_s);
-    } else {
-        // Shown as it is and stored unchanged unless the user changes it.
-        keptNumber_ = number;
-        txtNumber->setText(u"0"_s);
-        txtNumber->setEnabled(false);
-        cboNumber->showText(number);
-    }
-}
-
-void frmDataInput::FillEditorFromRow(const PrizeEntry& record, int position, int count) {
-    lblActiveNumber->setText(QString::number(position));
-    lblMaxNumber->setText(u"/　"_s + QString::number(count));
-    const auto date = [](const QString& text) { return QDate::fromString(text, u"yyyy/MM/dd"_s); };
-    filingDatePicker()->setDateByCode(date(record[FilingDate]));
-    otherDatePicker()->setDateByCode(date(record[OtherDate]));
-    txtID->setText(record[ID]);
-    txtSite->setText(record[Site]);
-    txtURL->setText(record[URL]);
-    cboGenre->showText(record[Genre]);
-    txtPresent->setText(record[Present]);
-    cboKekka->showText(record[Kekka]);
-    txtHappyMoney->setText(record[HappyMoney]);
-    fillNumber(record[Number]);
-    const QString& happyDay = record[HappyDay];
-    if (happyDay != u"----/--/--"_s) {
-        dtpHappyDay->setDateByCode(date(happyDay));
-        chkHappyDay->setChecked(true);
-    } else {
-        dtpHappyDay->setDateByCode(dtpEndDay->date());
-        chkHappyDay->setChecked(false);
-    }
-    dtpHappyDay->setEnabled(chkHappyDay->isChecked());
-    cboOboKeishiki->showText(record[OboKeishiki]);
-    cboSenkoWay->showText(record[SenkoWay]);
-    cboCycle->showText(record[Cycle]);
-    cboOboWay->showText(record[OboWay]);
-    txtMsg->setText(record[Msg]);
-    cmdHensyuURL->setEnabled(isWebAddress(txtURL->text()));
-    PicturePath = record[PrizeField::PicturePath];
-    showPicture();
-}
-
-void frmDataInput::moveTo(int position) {
-    Q_EMIT recordRequested(position);
-    cmdKoshin->setEnabled(false);
-}
-
 void frmDataInput::cmdHelp_Click() {
     OpenHelpFile(platform_.shell, platform_.prompter, host_.helpFile());
 }
@@ -410,70 +325,4 @@ bool frmDataInput::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// Pictures
-
-bool frmDataInput::pictureShown() const {
-    return !PicturePath.isEmpty() && lblError->text().isEmpty();
-}
-
-void frmDataInput::loadPicture() {
-    QImageReader reader(PicturePath);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (!image.isNull()) {
-        lblError->clear();
-        imgPicView->setPixmap(QPixmap::fromImage(image).scaled(
-            imgPicView->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        imgPicView->raise();
-        return;
-    }
-    // The number and wording of the classic picture errors.
-    const bool missing = !QFileInfo::exists(PicturePath);
-    const QString text = u"ｴﾗｰ番号%1: kirabilog でｴﾗｰが発生しました。\r%2"_s.arg(
-        QString::number(missing ? 53 : 481),
-        missing ? u"ファイルが見つかりません。"_s : u"ピクチャが不正です。"_s);
-    platform::showError(platform_.prompter, text);
-    imgPicView->clear();
-    PicturePath.clear();
-    lblError->setText(text);
-    lblError->raise();
-}
-
-void frmDataInput::showPicture() {
-    lblError->raise();
-    lblError->clear();
-    if (!PicturePath.isEmpty()) {
-        cmdPicOut->setEnabled(true);
-        loadPicture();
-    } else {
-        cmdPicOut->setEnabled(false);
-        imgPicView->clear();
-    }
-}
-
-void frmDataInput::cmdPicIn_Click() {
-    const std::optional<QString> chosen = platform_.dialogs.openFile(
-        this, u"画像の選択"_s, u"Picture|*.bmp;*.wmf;*.emf;*.jpeg;*.jpg;*.gif|All Files|*.*|"_s);
-    if (pictureShown()) {
-        imgPicView->raise();
-    } else {
-        lblError->raise();
-    }
-    if (!chosen) {
-        return;  // a cancelled choice leaves the record's picture as it was
-    }
-    PicturePath = QDir::toNativeSeparators(QFileInfo(*chosen).absoluteFilePath());
-    loadPicture();
-    cmdPicOut->setEnabled(true);
-    changed();
-}
-
-void frmDataInput::cmdPicOut_Click() {
-    lblError->raise();
-    imgPicView->clear();
-    PicturePath.clear();
-    cmdPicOut->setEnabled(false);
-    changed();
 }

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "diary/links.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/listpages.h"
@@ -124,7 +125,7 @@ void frmMain::listItemClicked(ListView* list, int row) {
         panel_->cmdHensyu->setEnabled(true);
         desk_.selection.EditIndex = row;
         const QString url = list->listModel().text(row - 1, URL);
-        if (url.startsWith(u"http://"_s) || url.startsWith(u"https://"_s)) {
+        if (isWebAddress(url)) {
             panel_->cmdURL->setEnabled(true);
         }
     }
