@@ -111,6 +111,10 @@ class TestDesk : public QObject {
         QTest::newRow("after 9999/12") << QDate(9999, 12, 31) << false << 1 << u"0001/01/31"_s;
         QTest::newRow("before 0001") << QDate(1, 3, 10) << true << -1 << u"9999/03/10"_s;
         QTest::newRow("after 9999") << QDate(9999, 7, 4) << true << 1 << u"0001/07/04"_s;
+        QTest::newRow("13 months before 0001/01")
+            << QDate(1, 1, 5) << false << -13 << u"9998/12/05"_s;
+        QTest::newRow("13 months after 9999/12")
+            << QDate(9999, 12, 5) << false << 13 << u"0002/01/05"_s;
         QTest::newRow("31st into February") << QDate(2010, 1, 31) << false << 1 << u"2010/02/28"_s;
         QTest::newRow("31st back into February")
             << QDate(2010, 3, 31) << false << -1 << u"2010/02/28"_s;
