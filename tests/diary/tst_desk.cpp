@@ -415,7 +415,8 @@ class TestDesk : public QObject {
         QCOMPARE(snapshot(paths_), before);
     }
 
-    // Told once: reaching the target stores the fact.
+    // Told once per target: reaching it stores the fact, and a new target
+    // is told again once it is reached.
     void targetReachedIsToldOnce() {
         QVERIFY(start());
         settingsfile::Settings edited = desk_->settings();
@@ -428,6 +429,14 @@ class TestDesk : public QObject {
         QVERIFY(reached && reached->done);
         QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
         QVERIFY(!desk_->checkTargetReached());
+
+        edited.dreamMoney = u"2000"_s;
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"0"_s);
+        QVERIFY(!desk_->checkTargetReached());
+        QVERIFY(add(diaryRecord(u"2010/03/05"_s, u"3"_s, u"中物当選"_s, u"900"_s)));
+        QVERIFY(desk_->checkTargetReached());
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
     }
 
     // An amount that is none writes nothing. Expenses of 5000 against win
