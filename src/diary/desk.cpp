@@ -188,6 +188,12 @@ Result Desk::enterExpenses(const QString& typed) {
     figures.expenses = *expenses;
     result = summaries.storeMonth(ShownYear(), month, figures);
     if (result.done) {
+        // The month on show writes its expenses into its row each time it
+        // is stored: it must hold the new ones.
+        MonthBook& book = diary_.month();
+        if (book.year() == ShownYear() && book.month() == ShownMonth()) {
+            book.setExpenses(*expenses);
+        }
         result.tell(summaries.storeYear(ShownYear(), summaries.yearSums(), settings_.targetAmount));
     }
     result.tell(loadYear());

@@ -440,7 +440,8 @@ class TestDesk : public QObject {
     }
 
     // An amount that is none writes nothing. Expenses of 5000 against win
-    // money of 3000 make a balance of -2000.
+    // money of 3000 make a balance of -2000, and a record added to the month
+    // afterwards keeps them.
     void enterExpenses() {
         QVERIFY(start(QDate(2010, 2, 10)));
         QVERIFY(add(diaryRecord(u"2010/02/05"_s, u"1"_s, u"大物当選"_s, u"3000"_s)));
@@ -460,6 +461,10 @@ class TestDesk : public QObject {
         QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Balance], u"-2000"_s);
         const QList<Row> total = summaryfile::readTotal(paths_.totalFile()).rows;
         QCOMPARE(total.value(0).value(summaryfile::Balance), u"-2000"_s);
+
+        QVERIFY(add(diaryRecord(u"2010/02/06"_s, u"2"_s)));
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::EntryCount], u"2"_s);
     }
 };
 
