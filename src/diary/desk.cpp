@@ -54,8 +54,13 @@ void Desk::setShownDate(QDate date) {
 }
 
 void Desk::stepMonth(int by) {
-    const int months = shownDate_.year() * 12 + shownDate_.month() - 1 + by;
-    setShownDate(fittedDate(wrapYear(months / 12), months % 12 + 1, shownDate_.day()));
+    // Months counted from 0001/01 around the calendar's 9999 years, so that
+    // a step of any length back past 0001 lands on a month.
+    constexpr int calendar = 9999 * 12;
+    const int months =
+        ((shownDate_.year() - 1) * 12 + shownDate_.month() - 1 + by % calendar + calendar) %
+        calendar;
+    setShownDate(fittedDate(months / 12 + 1, months % 12 + 1, shownDate_.day()));
 }
 
 void Desk::stepYear(int by) {
@@ -183,6 +188,12 @@ Result Desk::enterExpenses(const QString& typed) {
     figures.expenses = *expenses;
     result = summaries.storeMonth(ShownYear(), month, figures);
     if (result.done) {
+        // The month on show writes its expenses into its row each time it
+        // is stored: it must hold the new ones.
+        MonthBook& book = diary_.month();
+        if (book.year() == ShownYear() && book.month() == ShownMonth()) {
+            book.setExpenses(*expenses);
+        }
         result.tell(summaries.storeYear(ShownYear(), summaries.yearSums(), settings_.targetAmount));
     }
     result.tell(loadYear());

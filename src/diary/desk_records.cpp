@@ -268,6 +268,9 @@ Result Desk::applySettings(const settingsfile::Settings& edited, const Progress&
         return result;
     }
     settings_.targetAmount = target;
+    // A new target is told again once it is reached; the file already says
+    // so, and a later save must not set the flag again.
+    settings_.dreamMoneyFlag = previous.dreamMoneyFlag && target == previous.targetAmount;
     applyDiarySettings();
     result.tell(diary_.summaries().recountTarget(target));
     Q_EMIT settingsChanged();

@@ -1,0 +1,472 @@
+// The desk without any window: the shown date and its steps, records stored
+// in the month of their filing date, the import of announcements, deletions
+// at every grain, the settings and the month expenses.
+#include <QDirIterator>
+#include <QMap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "diary/desk.h"
+#include "diarytestdata.h"
+#include "storage/monthfile.h"
+#include "storage/settingsfile.h"
+#include "storage/summaryfile.h"
+#include "testsupport.h"
+
+using namespace Qt::StringLiterals;
+using summaryfile::Row;
+
+namespace {
+
+// Every file below the data folder with its bytes.
+QMap<QString, QByteArray> snapshot(const DataPaths& paths) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(paths.dataFolder(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readBytes(path));
+    }
+    return files;
+}
+
+QList<PrizeEntry> stored(const DataPaths& paths, const QString& yearMonth) {
+    return monthfile::read(paths.monthFile(yearMonth.left(4), yearMonth.mid(5, 2)), QString())
+        .records;
+}
+
+QStringList idsOf(const QList<PrizeEntry>& records) {
+    QStringList ids;
+    for (const PrizeEntry& record : records) {
+        ids.append(record[ID]);
+    }
+    return ids;
+}
+
+QList<Row> yearRows(const DataPaths& paths, const QString& year) {
+    return summaryfile::readYear(paths.yearFile(year)).rows;
+}
+
+QString setting(const DataPaths& paths, const QString& key) {
+    return settingsfile::ReadSettingValue(u"Setting", key, paths.settingsFile());
+}
+
+PrizeEntry withDates(PrizeEntry record, const QString& filing, const QString& other) {
+    record[FilingDate] = filing;
+    record[OtherDate] = other;
+    return record;
+}
+
+// One announcement of the mail magazine as it is copied from a mail.
+QString announcement(const QString& id, const QString& deadline,
+                     const QString& prize = u"箱根温泉ペア宿泊券"_s) {
+    return u"━━━━━━━━━━━━━━━━━━━━\r\n"
+           u"ID:%1 賞品:%2 <http://kirabi.example.jp/p/%1>\r\n"
+           u"URL http://example.jp/campaign\r\n"
+           u"当選数:5名様 締切:%3\r\n"
+           u"サイト名:温泉ネット\r\n"
+           u"紹介文:人気の温泉宿に\r\n"
+           u"泊まろう\r\n"
+           u"［旅行・宿泊券│アンケート│抽選│毎週│ネット応募］\r\n"_s.arg(id, prize, deadline);
+}
+
+const auto noProgress = [](int, int) {};
+const auto wantAll = [](const PrizeEntry&) { return true; };
+
+}  // namespace
+
+class TestDesk : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestFolder> folder_;
+    std::unique_ptr<diary::Desk> desk_;
+    DataPaths paths_{QString()};
+
+    // The month of the date shown and read, as the navigation does it.
+    bool show(QDate date) {
+        desk_->setShownDate(date);
+        return desk_->loadMonth().done;
+    }
+    // The settings read (a first start writes them) and a month shown.
+    bool start(QDate date = QDate(2010, 1, 15)) { return desk_->loadSettings().done && show(date); }
+    bool add(const PrizeEntry& record) { return desk_->addRecord(record).done; }
+
+  private Q_SLOTS:
+    // Each case has a fresh program folder and a desk that has read nothing.
+    void init() {
+        folder_ = std::make_unique<TestFolder>();
+        paths_ = folder_->paths();
+        desk_ = std::make_unique<diary::Desk>(paths_);
+    }
+    void cleanup() {
+        desk_.reset();
+        folder_.reset();
+    }
+
+    void steps_data() {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<bool>("byYear");
+        QTest::addColumn<int>("by");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("before 0001/01") << QDate(1, 1, 1) << false << -1 << u"9999/12/01"_s;
+        QTest::newRow("after 9999/12") << QDate(9999, 12, 31) << false << 1 << u"0001/01/31"_s;
+        QTest::newRow("before 0001") << QDate(1, 3, 10) << true << -1 << u"9999/03/10"_s;
+        QTest::newRow("after 9999") << QDate(9999, 7, 4) << true << 1 << u"0001/07/04"_s;
+        QTest::newRow("13 months before 0001/01")
+            << QDate(1, 1, 5) << false << -13 << u"9998/12/05"_s;
+        QTest::newRow("13 months after 9999/12")
+            << QDate(9999, 12, 5) << false << 13 << u"0002/01/05"_s;
+        QTest::newRow("31st into February") << QDate(2010, 1, 31) << false << 1 << u"2010/02/28"_s;
+        QTest::newRow("31st back into February")
+            << QDate(2010, 3, 31) << false << -1 << u"2010/02/28"_s;
+        QTest::newRow("leap day a year on") << QDate(2012, 2, 29) << true << 1 << u"2013/02/28"_s;
+    }
+
+    // Every part of the shown date follows the one date, and a step tells
+    // the change once.
+    void steps() {
+        QFETCH(QDate, from);
+        QFETCH(bool, byYear);
+        QFETCH(int, by);
+        QFETCH(QString, shown);
+        diary::Desk& desk = *desk_;
+        desk.setShownDate(from);
+        QSignalSpy changed(&desk, &diary::Desk::shownDateChanged);
+        byYear ? desk.stepYear(by) : desk.stepMonth(by);
+        QCOMPARE(desk.ShownDate(), shown);
+        QCOMPARE(desk.ShownYear(), shown.left(4));
+        QCOMPARE(desk.ShownMonth(), shown.mid(5, 2));
+        QCOMPARE(desk.ShownDay(), shown.mid(8, 2));
+        QCOMPARE(desk.ShownYearMonth(), shown.left(7));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toDate(), desk.shownDate());
+        desk.setShownDate(desk.shownDate());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void showMonthOf_data() {
+        QTest::addColumn<QString>("filingDate");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a filing date") << u"2012/02/29"_s << u"2012/02/29"_s;
+        QTest::newRow("a day past the month") << u"2010/02/31"_s << u"2010/02/28"_s;
+        QTest::newRow("no day") << u"2010/03"_s << u"2010/03/15"_s;
+        QTest::newRow("no month") << u"2010/13/01"_s << u"2010/01/15"_s;
+        QTest::newRow("garbage") << u"締切未定"_s << u"2010/01/15"_s;
+    }
+
+    void showMonthOf() {
+        QFETCH(QString, filingDate);
+        QFETCH(QString, shown);
+        desk_->setShownDate(QDate(2010, 1, 15));
+        QSignalSpy changed(desk_.get(), &diary::Desk::shownDateChanged);
+        desk_->showMonthOf(filingDate);
+        QCOMPARE(desk_->ShownDate(), shown);
+        QCOMPARE(changed.count(), shown == u"2010/01/15"_s ? 0 : 1);
+    }
+
+    // Stepping on a month and then picking a day of the month before: the
+    // record of that day is stored where the list shows it.
+    void recordLandsInTheMonthShownLast() {
+        QVERIFY(start());
+        desk_->stepMonth(1);
+        QVERIFY(show(QDate(2010, 1, 20)));
+        const PrizeEntry record = diaryRecord(u"2010/01/20"_s, u"7"_s);
+        QVERIFY(add(record));
+        QCOMPARE(stored(paths_, u"2010/01"_s), QList<PrizeEntry>{record});
+        QVERIFY(!QFile::exists(paths_.monthFile(u"2010"_s, u"02"_s)));
+    }
+
+    // A record of another month shows that month; a store that fails there
+    // leaves its list and its files as they were.
+    void addRecordStoresInItsMonth() {
+        QVERIFY(start());
+        const PrizeEntry first = diaryRecord(u"2010/03/07"_s, u"1"_s);
+        QVERIFY(add(first));
+        QCOMPARE(desk_->ShownYearMonth(), u"2010/03"_s);
+        QCOMPARE(stored(paths_, u"2010/03"_s), QList<PrizeEntry>{first});
+
+        const auto before = snapshot(paths_);
+        QVERIFY(show(QDate(2010, 1, 15)));
+        diary::Result result;
+        {
+            FailingWorkFile::Scope fullDisk(10);
+            result = desk_->addRecord(diaryRecord(u"2010/03/01"_s, u"2"_s));
+        }
+        QVERIFY(!result.done);
+        QVERIFY(result.notices.value(0).text.startsWith(
+            diskfile::cannotWriteMessage(paths_.monthFile(u"2010"_s, u"03"_s), QString())));
+        QCOMPARE(desk_->diary().month().records().records(), QList<PrizeEntry>{first});
+        QCOMPARE(snapshot(paths_), before);
+    }
+
+    void replaceAndMoveRecords() {
+        QVERIFY(start());
+        for (const QString& day : {u"5"_s, u"10"_s, u"20"_s}) {
+            QVERIFY(add(diaryRecord(u"2010/01/%1"_s.arg(day, 2, u'0'), day)));
+        }
+        // Sorted after the change, in the list and in the file.
+        QVERIFY(desk_->replaceRecord(0, diaryRecord(u"2010/01/25"_s, u"5"_s)).done);
+        QCOMPARE(idsOf(stored(paths_, u"2010/01"_s)), (QStringList{u"10"_s, u"20"_s, u"5"_s}));
+        QCOMPARE(desk_->diary().month().records().records(), stored(paths_, u"2010/01"_s));
+
+        const PrizeEntry moved = diaryRecord(u"2010/03/02"_s, u"10"_s);
+        QVERIFY(desk_->moveRecord(0, moved).done);
+        QCOMPARE(stored(paths_, u"2010/03"_s), QList<PrizeEntry>{moved});
+        QCOMPARE(idsOf(stored(paths_, u"2010/01"_s)), (QStringList{u"20"_s, u"5"_s}));
+        QCOMPARE(desk_->ShownYearMonth(), u"2010/01"_s);
+        QCOMPARE(desk_->diary().month().records().records(), stored(paths_, u"2010/01"_s));
+    }
+
+    void importAsksOnlyForKnownIds_data() {
+        QTest::addColumn<bool>("wanted");
+        QTest::newRow("declined") << false;
+        QTest::newRow("wanted") << true;
+    }
+
+    // Filed by application date into the shown month; only an ID that stands
+    // in the month is asked about, never one repeated within the import.
+    void importAsksOnlyForKnownIds() {
+        QFETCH(bool, wanted);
+        QVERIFY(start());
+        QVERIFY(add(diaryRecord(u"2010/01/03"_s, u"12345"_s)));
+        QStringList asked;
+        const diary::ImportOutcome outcome = desk_->importText(
+            announcement(u"12345"_s, u"2010/02/28"_s) + announcement(u"777"_s, u"2010/03/31"_s) +
+                announcement(u"777"_s, u"2010/04/30"_s),
+            [&](const PrizeEntry& record) {
+                asked.append(record[ID]);
+                return wanted;
+            },
+            noProgress);
+        QVERIFY(outcome.result.done);
+        QCOMPARE(asked, QStringList{u"12345"_s});
+        QStringList ids = idsOf(stored(paths_, u"2010/01"_s));
+        ids.sort();
+        QCOMPARE(ids, wanted ? (QStringList{u"12345"_s, u"12345"_s, u"777"_s, u"777"_s})
+                             : (QStringList{u"12345"_s, u"777"_s, u"777"_s}));
+        QCOMPARE(desk_->ShownDate(), u"2010/01/15"_s);
+    }
+
+    void importByDeadline_data() {
+        QTest::addColumn<bool>("duplicateCheck");
+        QTest::newRow("without duplicate check") << false;
+        QTest::newRow("with duplicate check") << true;
+    }
+
+    // Each record goes to the month of its deadline; the month shown before
+    // is shown again at the end.
+    void importByDeadline() {
+        QFETCH(bool, duplicateCheck);
+        const QByteArray check = duplicateCheck ? "1" : "0";
+        QVERIFY(writeEnciphered(paths_.settingsFile(),
+                                "[Setting]\r\nFormatKey=0\r\nNoTyohuku=" + check + "\r\n"));
+        QVERIFY(start());
+        QVERIFY(desk_->filedByDeadline());
+        QList<std::pair<int, int>> progress;
+        const diary::ImportOutcome outcome = desk_->importText(
+            announcement(u"1"_s, u"2010/03/31"_s) + announcement(u"2"_s, u"2010/02/28"_s) +
+                announcement(u"3"_s, u"2010/03/05"_s),
+            wantAll, [&](int done, int all) {
+                progress.append({done, all});
+            });
+        QVERIFY(outcome.result.done);
+        QCOMPARE(idsOf(stored(paths_, u"2010/02"_s)), QStringList{u"2"_s});
+        QCOMPARE(stored(paths_, u"2010/02"_s)[0][OtherDate], u"2010/01/15"_s);
+        QCOMPARE(idsOf(stored(paths_, u"2010/03"_s)), (QStringList{u"3"_s, u"1"_s}));
+        QVERIFY(!QFile::exists(paths_.monthFile(u"2010"_s, u"01"_s)));
+        QVERIFY(outcome.monthReloaded);
+        QCOMPARE(desk_->ShownDate(), u"2010/01/15"_s);
+        QCOMPARE(desk_->diary().month().month(), u"01"_s);
+        if (!duplicateCheck) {
+            // A step per record on a bar of one more: its last step is the
+            // month shown again, which the window fills.
+            QCOMPARE(progress.value(progress.size() - 1), std::pair(3, 4));
+        }
+    }
+
+    void importRefusesTextOutsideCodePage932() {
+        QVERIFY(start());
+        QVERIFY(add(diaryRecord(u"2010/01/03"_s, u"1"_s)));
+        const auto before = snapshot(paths_);
+        const diary::ImportOutcome outcome =
+            desk_->importText(announcement(u"2"_s, u"2010/02/28"_s) +
+                                  announcement(u"3"_s, u"2010/02/28"_s, u"温泉\U0001F600ペア"_s),
+                              wantAll, noProgress);
+        QVERIFY(!outcome.result.done);
+        QVERIFY(!outcome.result.notices.isEmpty());
+        QCOMPARE(snapshot(paths_), before);
+        QCOMPARE(desk_->diary().month().records().count(), 1);
+    }
+
+    void removals() {
+        QVERIFY(start());
+        const PrizeEntry kept = diaryRecord(u"2010/01/06"_s, u"2"_s);
+        for (const PrizeEntry& record :
+             {diaryRecord(u"2009/12/01"_s, u"9"_s), diaryRecord(u"2010/01/05"_s, u"1"_s), kept,
+              diaryRecord(u"2010/02/01"_s, u"3"_s)}) {
+            QVERIFY(add(record));
+        }
+        QVERIFY(show(QDate(2010, 1, 15)));
+        QVERIFY(desk_->removeRows({0}).done);
+        QCOMPARE(stored(paths_, u"2010/01"_s), QList<PrizeEntry>{kept});
+
+        QVERIFY(desk_->removeShownMonth().done);
+        QVERIFY(!QFile::exists(paths_.monthFile(u"2010"_s, u"01"_s)));
+        QCOMPARE(yearRows(paths_, u"2010"_s)[0], summaryfile::zeroYear()[0]);
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::EntryCount], u"1"_s);
+        QCOMPARE(desk_->diary().month().records().count(), 0);
+
+        QVERIFY(desk_->removeShownYear().done);
+        QVERIFY(!QDir(paths_.yearFolder(u"2010"_s)).exists());
+        const QList<Row> total = summaryfile::readTotal(paths_.totalFile()).rows;
+        QCOMPARE(total.size(), 1);
+        QCOMPARE(total[0][summaryfile::Key], u"2009"_s);
+
+        const QByteArray settings = readBytes(paths_.settingsFile());
+        QVERIFY(desk_->removeAll().done);
+        QCOMPARE(snapshot(paths_).keys(), QStringList{paths_.settingsFile()});
+        QCOMPARE(readBytes(paths_.settingsFile()), settings);
+    }
+
+    // A search result is found in its month by its texts; one that is no
+    // longer there deletes nothing.
+    void removeSearchResult() {
+        QVERIFY(start());
+        const PrizeEntry a = diaryRecord(u"2010/03/05"_s, u"1"_s);
+        const PrizeEntry b = diaryRecord(u"2010/03/05"_s, u"2"_s);
+        QVERIFY(add(a) && add(b));
+        QVERIFY(show(QDate(2010, 1, 15)));
+        PrizeEntry changed = a;
+        changed[Present] = u"別の賞品"_s;
+        desk_->searchResults().assign({b, changed});
+
+        QVERIFY(desk_->removeSearchResult(0).done);
+        QCOMPARE(desk_->ShownYearMonth(), u"2010/03"_s);
+        QCOMPARE(stored(paths_, u"2010/03"_s), QList<PrizeEntry>{a});
+        QCOMPARE(desk_->searchResults().records(), QList<PrizeEntry>{changed});
+
+        const auto before = snapshot(paths_);
+        desk_->removeSearchResult(0);
+        QCOMPARE(snapshot(paths_), before);
+        QCOMPARE(desk_->selection.SelectedIndex, 0);
+    }
+
+    // A first start writes the defaults; a settings file that cannot be
+    // written is told.
+    void settingsFile() {
+        QVERIFY(desk_->loadSettings().done);
+        QCOMPARE(setting(paths_, u"FormatKey"_s), u"1"_s);
+        QCOMPARE(setting(paths_, u"DreamMoney"_s), u"1000000"_s);
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"0"_s);
+        QCOMPARE(setting(paths_, u"NoTyohuku"_s), u"1"_s);
+        QCOMPARE(setting(paths_, u"SortOn"_s), u"1"_s);
+
+        QVERIFY(QFile::remove(paths_.settingsFile()) && QDir().mkpath(paths_.settingsFile()));
+        const diary::Result result = desk_->saveSettings();
+        QVERIFY(!result.done);
+        QVERIFY(result.notices.value(0).text.startsWith(u"設定を保存できませんでした。"_s));
+    }
+
+    // 応募日 to 締切日: every record goes to the month of its deadline,
+    // with its two dates changing places.
+    void newFilingKeyRefilesEveryRecord() {
+        QVERIFY(start());
+        const PrizeEntry a = withDates(diaryRecord({}, u"1"_s), u"2009/12/20"_s, u"2010/01/10"_s);
+        const PrizeEntry b = withDates(diaryRecord({}, u"2"_s), u"2010/01/05"_s, u"2010/01/31"_s);
+        const PrizeEntry c = withDates(diaryRecord({}, u"3"_s), u"2010/01/06"_s, u"2010/03/01"_s);
+        QVERIFY(add(a) && add(b) && add(c));
+        settingsfile::Settings edited = desk_->settings();
+        edited.formatKeyNowDay = false;
+        // A copy that is not applied changes nothing.
+        QVERIFY(!desk_->filedByDeadline());
+        QCOMPARE(setting(paths_, u"FormatKey"_s), u"1"_s);
+
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QVERIFY(desk_->filedByDeadline());
+        QCOMPARE(setting(paths_, u"FormatKey"_s), u"0"_s);
+        QCOMPARE(stored(paths_, u"2010/01"_s),
+                 (QList<PrizeEntry>{withDates(a, u"2010/01/10"_s, u"2009/12/20"_s),
+                                    withDates(b, u"2010/01/31"_s, u"2010/01/05"_s)}));
+        QCOMPARE(stored(paths_, u"2010/03"_s),
+                 QList<PrizeEntry>{withDates(c, u"2010/03/01"_s, u"2010/01/06"_s)});
+        QVERIFY(!QDir(paths_.yearFolder(u"2009"_s)).exists());
+    }
+
+    void unreadableTargetChangesNothing_data() {
+        QTest::addColumn<bool>("newFilingKey");
+        QTest::newRow("same filing key") << false;
+        QTest::newRow("new filing key") << true;
+    }
+
+    void unreadableTargetChangesNothing() {
+        QFETCH(bool, newFilingKey);
+        QVERIFY(start());
+        QVERIFY(add(diaryRecord(u"2010/01/05"_s, u"1"_s)));
+        const auto before = snapshot(paths_);
+        settingsfile::Settings edited = desk_->settings();
+        edited.dreamMoney = u"abc"_s;
+        edited.formatKeyNowDay = !newFilingKey;
+        edited.sortOn = false;
+        const diary::Result result = desk_->applySettings(edited, noProgress);
+        QVERIFY(!result.done);
+        QVERIFY(!result.notices.isEmpty());
+        QCOMPARE(desk_->settings().dreamMoney, u"1000000"_s);
+        QVERIFY(desk_->settings().sortOn);
+        QVERIFY(!desk_->filedByDeadline());
+        QCOMPARE(snapshot(paths_), before);
+    }
+
+    // Told once per target: reaching it stores the fact, and a new target
+    // is told again once it is reached.
+    void targetReachedIsToldOnce() {
+        QVERIFY(start());
+        settingsfile::Settings edited = desk_->settings();
+        edited.dreamMoney = u"1000"_s;
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QVERIFY(add(diaryRecord(u"2010/01/05"_s, u"1"_s, u"小物当選"_s, u"600"_s)));
+        QVERIFY(!desk_->checkTargetReached());
+        QVERIFY(add(diaryRecord(u"2010/02/05"_s, u"2"_s, u"小物当選"_s, u"500"_s)));
+        const std::optional<diary::Result> reached = desk_->checkTargetReached();
+        QVERIFY(reached && reached->done);
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
+        QVERIFY(!desk_->checkTargetReached());
+
+        edited.dreamMoney = u"2000"_s;
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"0"_s);
+        QVERIFY(!desk_->checkTargetReached());
+        QVERIFY(add(diaryRecord(u"2010/03/05"_s, u"3"_s, u"中物当選"_s, u"900"_s)));
+        QVERIFY(desk_->checkTargetReached());
+        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
+    }
+
+    // An amount that is none writes nothing. Expenses of 5000 against win
+    // money of 3000 make a balance of -2000, and a record added to the month
+    // afterwards keeps them.
+    void enterExpenses() {
+        QVERIFY(start(QDate(2010, 2, 10)));
+        QVERIFY(add(diaryRecord(u"2010/02/05"_s, u"1"_s, u"大物当選"_s, u"3000"_s)));
+        const auto before = snapshot(paths_);
+        for (const QString& typed : {u"-5"_s, u"x"_s}) {
+            const diary::Result result = desk_->enterExpenses(typed);
+            QVERIFY(!result.done);
+            QCOMPARE(
+                result.notices.value(0).text,
+                u"支出総額「%1」は金額として読み取れません。\r\n0以上の数字で入力して下さい。"_s
+                    .arg(typed));
+        }
+        QCOMPARE(snapshot(paths_), before);
+
+        QVERIFY(desk_->enterExpenses(u"5000"_s).done);
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Balance], u"-2000"_s);
+        const QList<Row> total = summaryfile::readTotal(paths_.totalFile()).rows;
+        QCOMPARE(total.value(0).value(summaryfile::Balance), u"-2000"_s);
+
+        QVERIFY(add(diaryRecord(u"2010/02/06"_s, u"2"_s)));
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
+        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::EntryCount], u"2"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesk)
+#include "tst_desk.moc"
