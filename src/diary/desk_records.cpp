@@ -145,6 +145,7 @@ Result Desk::fileImported(const QList<PrizeEntry>& records,
                 const Result stored = storeImported(pending, false);
                 result.tell(stored);
                 if (!stored.done) {
+                    result.done = false;
                     return result;
                 }
                 showMonthOf(record[FilingDate]);
@@ -160,12 +161,13 @@ Result Desk::fileImported(const QList<PrizeEntry>& records,
                 pending.append(record);
             }
         }
-        result.tell(storeImported(pending, true));
+        const Result stored = storeImported(pending, true);
+        result.tell(stored);
+        result.done = stored.done;
         return result;
     }
     if (!byDeadline) {
-        result.tell(storeImported(records, true));
-        return result;
+        return storeImported(records, true);
     }
     // By deadline, in runs of the same month.
     const int all = int(records.size()) + 1;
@@ -181,6 +183,7 @@ Result Desk::fileImported(const QList<PrizeEntry>& records,
         const Result stored = storeImported(records.mid(first, end - first), true);
         result.tell(stored);
         if (!stored.done) {
+            result.done = false;
             return result;
         }
         done += int(end - first);

@@ -76,8 +76,9 @@ void SearchControl::unloadSearchWindow() {
 
 void SearchControl::searchWindowClosed() {
     desk_.flags.SearchFormOpen = false;
+    // Deleted once its own event handling is over, or with the main window
+    // when that goes first.
     dataSearch_->deleteLater();
-    dataSearch_ = nullptr;
 }
 
 void SearchControl::newConditions() {

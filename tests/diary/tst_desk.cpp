@@ -283,6 +283,30 @@ class TestDesk : public QObject {
         }
     }
 
+    void importReportsAFailedStore_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("by application date") << QByteArray("FormatKey=1\r\nNoTyohuku=0");
+        QTest::newRow("with duplicate check") << QByteArray("FormatKey=1\r\nNoTyohuku=1");
+        QTest::newRow("by deadline") << QByteArray("FormatKey=0\r\nNoTyohuku=0");
+    }
+
+    // A month that cannot be written is no import done, and nothing of it
+    // stays in the list.
+    void importReportsAFailedStore() {
+        QFETCH(QByteArray, settings);
+        QVERIFY(writeEnciphered(paths_.settingsFile(), "[Setting]\r\n" + settings + "\r\n"));
+        QVERIFY(start());
+        diary::ImportOutcome outcome;
+        {
+            FailingWorkFile::Scope fullDisk(10);
+            outcome = desk_->importText(announcement(u"2"_s, u"2010/02/28"_s), wantAll, noProgress);
+        }
+        QVERIFY(!outcome.result.done);
+        QVERIFY(!outcome.result.notices.isEmpty());
+        QCOMPARE(desk_->diary().month().records().count(), 0);
+        QCOMPARE(desk_->ShownDate(), u"2010/01/15"_s);
+    }
+
     void importRefusesTextOutsideCodePage932() {
         QVERIFY(start());
         QVERIFY(add(diaryRecord(u"2010/01/03"_s, u"1"_s)));
