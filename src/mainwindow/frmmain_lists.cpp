@@ -147,9 +147,13 @@ void frmMain::enterTab(Tab tab) {
     BottomPanel* p = panel_;
     switch (tab) {
         case Tab::Month:
+            // A hidden list takes its new rows and marks as one update, not
+            // cell by cell.
+            lvwMonth->hide();
             CurrentListView = lvwMonth;
             ListViewColumnHeadersMonth(lvwMonth);
             LoadMonthFile();
+            lvwMonth->show();
             fraLabel->raise();
             for (QWidget* w : std::initializer_list<QWidget*>{
                      p->cmdNewInput, p->cmdInput, p->cmdMonthBack, p->cmdMonthNext, p->cmdYearBack,
@@ -160,17 +164,21 @@ void frmMain::enterTab(Tab tab) {
         case Tab::Year:
             yearPage_->fraUnhappyMoney->setEnabled(true);
             aboutPage_->fraTyosaku->setEnabled(false);
+            lvwYear->hide();
             CurrentListView = lvwYear;
             yearPage_->buildColumns();
             LoadYearFile();
+            lvwYear->show();
             yearPage_->showExpenses(desk_.diary().summaries().year(), desk_.shownDate());
             p->cmdYearNext->setEnabled(true);
             p->cmdYearBack->setEnabled(true);
             break;
         case Tab::Total:
+            lvwTotal->hide();
             CurrentListView = lvwTotal;
             totalPage_->buildColumns();
             LoadTotalFile();
+            lvwTotal->show();
             break;
         case Tab::Search:
             ListViewColumnHeadersMonth(searchPage_->lvwDummy);
