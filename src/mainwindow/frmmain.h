@@ -2,10 +2,8 @@
 
 #include <QDate>
 #include <QWidget>
-#include <array>
 
 #include "diary/desk.h"
-#include "diary/statistics.h"
 #include "mainwindow/viewrefresh.h"
 #include "platform/platform.h"
 
