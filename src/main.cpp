@@ -1,27 +1,30 @@
 #include <QApplication>
-#include <QDir>
 
 #include "mainwindow/frmmain.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/instancelock.h"
+#include "platform/japanese.h"
+#include "platform/programlocation.h"
 #include "platform/shortcut.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    platform::useJapanese(app);
+    const platform::ProgramLocation location = platform::ProgramLocation::find(
+        QCoreApplication::applicationDirPath(), platform::userDataHome());
 
     platform::DesktopPrompter prompter;
     platform::DesktopDialogs dialogs;
     platform::DesktopShell shell;
     platform::SystemClock clock;
     platform::SystemDesktopShortcut shortcut;
-    platform::FileInstanceLock instanceLock(programFolder);
+    platform::FileInstanceLock instanceLock(location.dataHome);
     platform::DesktopClipboard clipboard;
     Platform desktop{prompter, dialogs, shell, clock, shortcut, instanceLock, clipboard};
 
-    frmMain* window = StartProgram(desktop, programFolder);
+    frmMain* window = StartProgram(desktop, location);
     if (window == nullptr) {
         return 0;
     }

@@ -32,10 +32,10 @@ bool isWithin(const QString& path, const QString& folder) {
            (inner == outer || inner.startsWith(outer + u'/'));
 }
 
-// A restore copies the backup to <program folder>/.kirabilog-restore/data,
+// A restore copies the backup to <base folder>/.kirabilog-restore/data,
 // marks it whole, moves the data to .../old and the copy into its place.
 QString restoreWork(const DataPaths& paths) {
-    return paths.programFolder() + u"/.kirabilog-restore"_s;
+    return paths.baseFolder() + u"/.kirabilog-restore"_s;
 }
 QString restoreCopy(const DataPaths& paths) {
     return restoreWork(paths) + u"/data"_s;
@@ -62,7 +62,7 @@ bool swapIn(const DataPaths& paths) {
         rename(restoreOld(paths), data);
         return false;
     }
-    diskfile::syncFolder(paths.programFolder());
+    diskfile::syncFolder(paths.baseFolder());
     return true;
 }
 

@@ -52,17 +52,17 @@ constexpr TabInfo tabs[] = {
 
 }  // namespace
 
-frmMain::frmMain(Platform& platform, const QString& programFolder)
-    : platform_(platform),
-      desk_(DataPaths(programFolder)),
-      HelpFile(programFolder + u'/' + programfiles::HelpPage) {
+frmMain::frmMain(Platform& platform, platform::ProgramLocation location)
+    : platform_(platform), location_(std::move(location)), desk_(DataPaths(location_.dataHome)) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"きらび帳"_s);
     setFont(japaneseUiFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
-    search_ = new SearchControl(platform_, desk_, this, searchPage_, panel_, *this, HelpFile);
-    editing_ = new RecordEditing(platform_, desk_, this, lvwMonth, panel_, *this, HelpFile);
+    search_ =
+        new SearchControl(platform_, desk_, this, searchPage_, panel_, *this, location_.helpPage);
+    editing_ =
+        new RecordEditing(platform_, desk_, this, lvwMonth, panel_, *this, location_.helpPage);
     output_ = new ListOutput(platform_, desk_, panel_, this);
     connectParts();
     connectLists();
@@ -100,7 +100,7 @@ void frmMain::buildWindow() {
     totalPage_ = new TotalPage(tabClient);
     searchPage_ = new SearchPage(tabClient);
     settingsPage_ = new SettingsPage(
-        platform_, desk_, desk_.paths().programFolder() + u'/' + programfiles::Program, tabClient);
+        platform_, desk_, location_.programFolder + u'/' + programfiles::Program, tabClient);
     aboutPage_ = new AboutPage(tabClient);
     for (QWidget* page : std::initializer_list<QWidget*>{monthPage_, yearPage_, totalPage_,
                                                          searchPage_, settingsPage_, aboutPage_}) {
@@ -179,9 +179,9 @@ void frmMain::connectParts() {
     connect(p->cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(p->cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });
     connect(p->cmdHelp, &QPushButton::clicked, this,
-            [this] { OpenHelpFile(platform_.shell, platform_.prompter, HelpFile); });
+            [this] { OpenHelpFile(platform_.shell, platform_.prompter, location_.helpPage); });
     connect(p->cmdUserInput, &QPushButton::clicked, this, [this] {
-        OpenCompanion(platform_.shell, platform_.prompter, desk_.paths().programFolder());
+        OpenCompanion(platform_.shell, platform_.prompter, location_.programFolder);
     });
 }
 

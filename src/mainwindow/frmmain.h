@@ -6,6 +6,7 @@
 #include "diary/desk.h"
 #include "mainwindow/viewrefresh.h"
 #include "platform/platform.h"
+#include "platform/programlocation.h"
 
 class QStackedLayout;
 class QTabBar;
@@ -27,6 +28,8 @@ class frmMain;
 // The entry procedure: refuses a second running copy, otherwise loads and
 // shows the main window. Returns nullptr when the program ends without a
 // window. The window deletes itself when the program ends.
+frmMain* StartProgram(Platform& platform, const platform::ProgramLocation& location);
+// A portable copy, everything beside the program.
 frmMain* StartProgram(Platform& platform, const QString& programFolder);
 
 // The main window: a shell of small parts over the desk, which owns the
@@ -36,7 +39,7 @@ class frmMain : public QWidget, private ViewRefresh {
     Q_OBJECT
 
   public:
-    frmMain(Platform& platform, const QString& programFolder);
+    frmMain(Platform& platform, platform::ProgramLocation location);
     ~frmMain() override;
 
     // The load sequence; false when the program must end at once.
@@ -110,8 +113,9 @@ class frmMain : public QWidget, private ViewRefresh {
     void showResult(const diary::Result& result) override;
 
     Platform& platform_;
+    // The program's folder and help file; the data home is the desk's.
+    const platform::ProgramLocation location_;
     diary::Desk desk_;
-    QString HelpFile;
 
     // The parts of the window.
     QTabBar* tabMain;

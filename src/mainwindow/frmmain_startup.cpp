@@ -69,12 +69,16 @@ bool moveOldSettings(const DataPaths& paths) {
 }  // namespace
 
 frmMain* StartProgram(Platform& platform, const QString& programFolder) {
+    return StartProgram(platform, platform::ProgramLocation::portable(programFolder));
+}
+
+frmMain* StartProgram(Platform& platform, const platform::ProgramLocation& location) {
     if (!platform.instanceLock.tryAcquire()) {
         platform.prompter.message(u"多重起動不可"_s, u"きらび帳は、すでに起動しています。"_s,
                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
         return nullptr;
     }
-    auto* window = new frmMain(platform, programFolder);
+    auto* window = new frmMain(platform, location);
     if (!window->Form_Load()) {
         delete window;
         return nullptr;
@@ -100,7 +104,7 @@ bool frmMain::Form_Load() {
             u"きらび帳初回起動"_s, u"デスクトップ上にショートカットを作成しますか？"_s,
             platform::MessageIcon::Question,
             platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
-        platform_.shortcut.create(paths.programFolder() + u'/' + programfiles::Program);
+        platform_.shortcut.create(location_.programFolder + u'/' + programfiles::Program);
     }
 
     desk_.flags.StartingUp = true;

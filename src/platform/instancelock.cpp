@@ -7,9 +7,9 @@ using namespace Qt::StringLiterals;
 
 namespace platform {
 
-FileInstanceLock::FileInstanceLock(const QString& programFolder) {
+FileInstanceLock::FileInstanceLock(const QString& dataHome) {
     const QByteArray key =
-        QCryptographicHash::hash(QDir::cleanPath(programFolder).toUtf8(), QCryptographicHash::Sha1);
+        QCryptographicHash::hash(QDir::cleanPath(dataHome).toUtf8(), QCryptographicHash::Sha1);
     path_ = QDir::temp().filePath(u"kirabilog-"_s + QString::fromLatin1(key.toHex().left(16)) +
                                   u".lock"_s);
 }

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-// One running copy of the program per program folder.
+// One running copy of the program per data folder: per program folder for a
+// portable copy, per user for an installed one.
 class InstanceLock {
   public:
     virtual ~InstanceLock() = default;
@@ -14,12 +15,12 @@ class InstanceLock {
     virtual bool tryAcquire() = 0;
 };
 
-// A lock file in the system's temporary folder, named after the program
-// folder. The lock is tied to the running process: a lock left by a copy that
+// A lock file in the system's temporary folder, named after the folder that
+// holds the data. The lock is tied to the running process: a lock left by a copy that
 // crashed is found stale and taken over.
 class FileInstanceLock : public InstanceLock {
   public:
-    explicit FileInstanceLock(const QString& programFolder);
+    explicit FileInstanceLock(const QString& dataHome);
     bool tryAcquire() override;
     const QString& lockPath() const { return path_; }
 

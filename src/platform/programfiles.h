@@ -19,4 +19,9 @@ inline const QString HelpPage = QStringLiteral("help/index.html");
 inline const QString Companion = QStringLiteral("kirabiia");
 #endif
 
+// The program's icon: its name in the icon theme of an installed copy, and
+// the picture that a portable copy keeps beside itself.
+inline const QString IconName = QStringLiteral("io.github.kirabilog.Kirabilog");
+inline const QString PortableIcon = QStringLiteral("kirabilog.png");
+
 }  // namespace programfiles

@@ -2,7 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include "platform/programfiles.h"
+#include "platform/programlocation.h"
 
 #ifdef Q_OS_WIN
 #include <objbase.h>
@@ -18,7 +22,55 @@ namespace {
 
 const QString ShortcutName = u"きらび帳"_s;
 
+// The program as one quoted argument of an Exec key: inside the quotes a
+// quote, backquote, dollar sign and backslash are escaped, a percent sign is
+// doubled, and then the whole value is escaped as a string value is.
+QString execArgument(const QString& path) {
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') {
+            quoted += u'\\';
+        }
+        quoted += c == u'%' ? u"%%"_s : QString(c);
+    }
+    return u'"' + quoted.replace(u"\\"_s, u"\\\\"_s) + u'"';
+}
+
+QString iconOf(const QString& programPath) {
+    const QString folder = QFileInfo(programPath).absolutePath();
+    const QString themed = installedShareFolder(folder) + u"/../icons/hicolor/scalable/apps/"_s +
+                           programfiles::IconName + u".svg"_s;
+    if (QFileInfo::exists(themed)) {
+        return programfiles::IconName;
+    }
+    const QString beside = folder + u'/' + programfiles::PortableIcon;
+    return QFileInfo::exists(beside) ? beside : QString();
+}
+
 }  // namespace
+
+std::optional<QString> desktopEntry(const QString& programPath) {
+    // A line break or a control character cannot stand in a value.
+    for (const QChar c : programPath) {
+        if (c.category() == QChar::Other_Control) {
+            return std::nullopt;
+        }
+    }
+    QString entry =
+        u"[Desktop Entry]\n"
+        u"Type=Application\n"
+        u"Name="_s +
+        ShortcutName +
+        u"\n"
+        u"Comment=懸賞の応募と当選を記録します\n"
+        u"Exec="_s +
+        execArgument(programPath) + u"\n"_s;
+    const QString icon = iconOf(programPath);
+    if (!icon.isEmpty()) {
+        entry += u"Icon="_s + icon + u'\n';
+    }
+    return entry + u"Terminal=false\n"_s;
+}
 
 SystemDesktopShortcut::SystemDesktopShortcut(QString desktopFolder)
     : desktopFolder_(desktopFolder.isEmpty()
@@ -55,16 +107,12 @@ bool SystemDesktopShortcut::create(const QString& programPath) {
     link->Release();
     return saved;
 #else
+    const std::optional<QString> entry = desktopEntry(programPath);
     QFile file(shortcutPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!entry || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return false;
     }
-    const QString entry =
-        u"[Desktop Entry]\n"
-        u"Type=Application\n"
-        u"Name="_s +
-        ShortcutName + u"\nExec=\""_s + programPath + u"\"\nTerminal=false\n"_s;
-    const QByteArray bytes = entry.toUtf8();
+    const QByteArray bytes = entry->toUtf8();
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeUser);

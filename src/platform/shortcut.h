@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -23,5 +24,10 @@ class SystemDesktopShortcut : public DesktopShortcut {
   private:
     QString desktopFolder_;
 };
+
+// The desktop entry that starts programPath, with the icon of an installed
+// copy (by its theme name) or of a portable one (by its path); nothing when
+// the path cannot be written into an entry.
+std::optional<QString> desktopEntry(const QString& programPath);
 
 }  // namespace platform

@@ -4,11 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
-DataPaths::DataPaths(QString programFolder)
-    : programFolder_(QDir::cleanPath(QDir::fromNativeSeparators(programFolder))) {}
+DataPaths::DataPaths(QString baseFolder)
+    : baseFolder_(QDir::cleanPath(QDir::fromNativeSeparators(baseFolder))) {}
 
 QString DataPaths::dataFolder() const {
-    return programFolder_ + u"/data"_s;
+    return baseFolder_ + u"/data"_s;
 }
 
 QString DataPaths::iniFolder() const {
@@ -20,7 +20,7 @@ QString DataPaths::settingsFile() const {
 }
 
 QString DataPaths::oldSettingsFile() const {
-    return programFolder_ + u"/kirabilog.ini"_s;
+    return baseFolder_ + u"/kirabilog.ini"_s;
 }
 
 QString DataPaths::yearFolder(const QString& year) const {

@@ -2,20 +2,21 @@
 
 #include <QString>
 
-// Where everything lives below the program folder:
+// Where everything lives below the base folder (the program's own folder
+// for a portable copy, a per-user folder for an installed one):
 //   data/<yyyy>/<MM>.log     month files
 //   data/0000/<yyyy>.log     year files, data/0000/total.log
 //   data/ini/kirabilog.ini   settings
 // and in each folder the work file "!" that writes go through.
 class DataPaths {
   public:
-    explicit DataPaths(QString programFolder);
+    explicit DataPaths(QString baseFolder);
 
-    const QString& programFolder() const { return programFolder_; }
+    const QString& baseFolder() const { return baseFolder_; }
     QString dataFolder() const;
     QString iniFolder() const;
     QString settingsFile() const;
-    // The plain settings file that older versions kept beside the program.
+    // The plain settings file that older versions kept in the base folder.
     QString oldSettingsFile() const;
     QString yearFolder(const QString& year) const;
     QString monthFile(const QString& year, const QString& month) const;
@@ -26,5 +27,5 @@ class DataPaths {
     static QString workFile(const QString& folder);
 
   private:
-    QString programFolder_;
+    QString baseFolder_;
 };

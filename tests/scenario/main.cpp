@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/japanese.h"
 #include "runner.h"
 
 using namespace Qt::StringLiterals;
@@ -157,6 +158,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    // The program as the user sees it: Qt's own texts and calendars in
+    // Japanese whatever this machine's locale.
+    platform::useJapanese(app);
     defaultHandler = qInstallMessageHandler(filterTestNoise);
 
     const std::optional<Arguments> arguments = readArguments();
