@@ -21,6 +21,9 @@ bench_packages=(sqlite3)
 run_packages=(fonts-noto-cjk)
 # dpkg-shlibdeps names the libraries the packaged program needs.
 package_packages=(dpkg-dev)
+# The package test builds the package and validates its desktop entry and
+# AppStream metadata.
+package_test_packages=(dpkg-dev desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -53,7 +56,8 @@ case "${1:-}" in
         exec ./build/release/src/kirabilog
         ;;
     test)
-        install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}"
+        install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}" \
+            "${package_test_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize
