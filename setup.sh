@@ -6,6 +6,7 @@
 #   ./setup.sh test    format check, sanitizer tests, the plain tests, then a
 #                      bounded run of every fuzz target
 #   ./setup.sh bench   build (release) and run the benchmarks
+#   ./setup.sh package build (release) the Debian package into build/package
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,6 +20,11 @@ print_test_packages=(poppler-utils fonts-noto-cjk)
 bench_packages=(sqlite3)
 # Japanese fonts for a readable window; the tests do not need them.
 run_packages=(fonts-noto-cjk)
+# dpkg-shlibdeps names the libraries the packaged program needs.
+package_packages=(dpkg-dev)
+# The package test builds the package and validates its desktop entry and
+# AppStream metadata.
+package_test_packages=(dpkg-dev desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -51,7 +57,8 @@ case "${1:-}" in
         exec ./build/release/src/kirabilog
         ;;
     test)
-        install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}"
+        install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}" \
+            "${package_test_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize
@@ -65,8 +72,16 @@ case "${1:-}" in
         build release
         for b in ./build/release/bench/bench_*; do "$b"; done
         ;;
+    package)
+        install_missing "${build_packages[@]}" "${package_packages[@]}"
+        cmake --preset release >/dev/null
+        cmake --build --preset release --target kirabilog
+        rm -f build/package/kirabilog_*.deb
+        cpack --config build/release/CPackConfig.cmake -B build/package
+        realpath build/package/kirabilog_*.deb
+        ;;
     *)
-        echo "usage: $0 run | test | bench" >&2
+        echo "usage: $0 run | test | bench | package" >&2
         exit 2
         ;;
 esac
