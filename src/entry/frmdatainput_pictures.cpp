@@ -54,7 +54,8 @@ void frmDataInput::showPicture() {
 
 void frmDataInput::cmdPicIn_Click() {
     const std::optional<QString> chosen = platform_.dialogs.openFile(
-        this, u"画像の選択"_s, u"Picture|*.bmp;*.wmf;*.emf;*.jpeg;*.jpg;*.gif|All Files|*.*|"_s);
+        this, u"画像の選択"_s,
+        u"Picture|*.bmp;*.wmf;*.emf;*.jpeg;*.jpg;*.gif;*.png|All Files|*.*|"_s);
     if (pictureShown()) {
         imgPicView->raise();
     } else {

@@ -72,12 +72,28 @@ bool ListOutput::prepareOutput() {
     }
 }
 
+QString ListOutput::proposedFileName() const {
+    switch (desk_.tab()) {
+        case diary::Tab::Month:
+            return u"%1年%2月.csv"_s.arg(desk_.ShownYear(), desk_.ShownMonth());
+        case diary::Tab::Year:
+            return u"%1年.csv"_s.arg(desk_.ShownYear());
+        case diary::Tab::Total:
+            return u"総計.csv"_s;  // as the tab is called
+        case diary::Tab::Search:
+            return u"検索結果.csv"_s;
+        default:
+            return {};
+    }
+}
+
 void ListOutput::cmdSave_Click() {
     for (QWidget* w : {panel_->cmdHensyu, panel_->cmdURL, panel_->cmdDelete}) {
         w->setEnabled(false);
     }
-    const std::optional<QString> path = platform_.dialogs.saveFile(
-        mainWindow_, u"名前を付けて保存"_s, u"*.csv|*.csv|*.htm|*.htm|*.html|*.html|"_s, QString());
+    const std::optional<QString> path =
+        platform_.dialogs.saveFile(mainWindow_, u"名前を付けて保存"_s,
+                                   u"*.csv|*.csv|*.htm|*.htm|*.html|*.html|"_s, proposedFileName());
     if (!path || !prepareOutput()) {
         return;
     }

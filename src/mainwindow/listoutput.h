@@ -26,6 +26,8 @@ class ListOutput : public QObject {
     // The progress of the list of the tab; false on a tab without a list.
     bool prepareOutput();
     exporting::Table outputTable() const;
+    // The name the save dialog proposes for the list of the tab.
+    QString proposedFileName() const;
 
     Platform& platform_;
     const diary::Desk& desk_;

@@ -13,7 +13,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "platform/filefilter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -37,16 +40,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A filter of the classic form "description|pattern|…|" in the form of Qt's
-// dialogs, "description (pattern);;…".
-QString qtFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        filters.append(parts[i] + u" ("_s + patterns.replace(u';', u' ') + u')');
+// The filter's choices in the form of Qt's dialogs.
+QStringList qtNameFilters(const QList<FileFilter>& filters) {
+    QStringList names;
+    for (const FileFilter& filter : filters) {
+        names.append(qtNameFilter(filter));
     }
-    return filters.join(u";;"_s);
+    return names;
 }
 
 // Prints lines top to bottom, page after page, in the printer's default font.
@@ -126,17 +126,52 @@ MessageAnswer DesktopPrompter::message(const QString& title, const QString& text
 
 std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& title,
                                                 const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(parent, title, {}, qtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(
+        parent, title, {}, qtNameFilters(parseFileFilter(filter)).join(u";;"_s));
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+QString DesktopDialogs::saveFolder() const {
+    if (!lastSaveFolder_.isEmpty() && QFileInfo(lastSaveFolder_).isDir()) {
+        return lastSaveFolder_;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& title,
                                                 const QString& filter,
-                                                const QString& suggestedName) {
-    // QFileDialog asks before an existing file is overwritten.
+                                                const QString& proposedName) {
+    const QList<FileFilter> filters = parseFileFilter(filter);
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(qtNameFilters(filters));
+    // The dialog adds the suffix itself, so that its question before an
+    // existing file is overwritten is about the name that will be written.
+    const auto follow = [&dialog, &filters](const QString& nameFilter) {
+        const qsizetype i = dialog.nameFilters().indexOf(nameFilter);
+        dialog.setDefaultSuffix(i >= 0 && i < filters.size() ? defaultSuffix(filters[i])
+                                                             : QString());
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    if (!filters.isEmpty()) {
+        const QString preselected =
+            dialog.nameFilters().value(filterIndexForName(filters, proposedName));
+        dialog.selectNameFilter(preselected);
+        follow(preselected);
+    }
+    const QFileInfo proposed(proposedName);
+    dialog.setDirectory(proposed.isAbsolute() ? proposed.absolutePath() : saveFolder());
+    dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    // A native dialog may leave the suffix out.
     const QString path =
-        QFileDialog::getSaveFileName(parent, title, suggestedName, qtFilter(filter));
-    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+        withDefaultSuffix(dialog.selectedFiles().constFirst(), dialog.defaultSuffix());
+    lastSaveFolder_ = QFileInfo(path).absolutePath();
+    return path;
 }
 
 std::optional<QString> DesktopDialogs::browseFolder(QWidget* parent, const QString& title) {

@@ -22,10 +22,17 @@ class DesktopDialogs : public Dialogs {
   public:
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
+    // Proposes a bare name in the folder of the last save of this run, or
+    // in the user's documents.
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& suggestedName) override;
+                                    const QString& proposedName) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& title) override;
     std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
+
+  private:
+    QString saveFolder() const;
+
+    QString lastSaveFolder_;
 };
 
 // The system clipboard through Qt.

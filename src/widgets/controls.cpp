@@ -1,8 +1,10 @@
 #include "widgets/controls.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -32,23 +34,81 @@ bool isNumberBoxKey(const QString& typed) {
     return code < 32 || (code >= u'0' && code <= u'9');
 }
 
+QString narrowDigits(QString text) {
+    for (QChar& c : text) {
+        if (c >= u'０' && c <= u'９') {
+            c = QChar(u'0' + (c.unicode() - u'０'));
+        }
+    }
+    return text;
+}
+
 NumberBox::NumberBox(const QString& name, const QString& text, QWidget* parent)
     : QLineEdit(text, parent) {
     setObjectName(name);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& now) {
-        if (now.isEmpty()) {
+        // Not while an input method composes: setting the text would end the
+        // composition that replaces the selected "0".
+        if (now.isEmpty() && !composing_) {
             setText(u"0"_s);
         }
     });
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {
-    if (!isNumberBoxKey(event->text())) {
+    const QString typed = narrowDigits(event->text());
+    if (!isNumberBoxKey(typed)) {
         QApplication::beep();
         event->accept();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    if (typed == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // The key of the ASCII digit, so that the box sees the key a digit has.
+    const int key = typed.size() == 1 ? Qt::Key_0 + (typed[0].unicode() - u'0') : event->key();
+    QKeyEvent narrowed(event->type(), key, event->modifiers(), typed, event->isAutoRepeat(),
+                       ushort(event->count()));
+    QLineEdit::keyPressEvent(&narrowed);
+    event->setAccepted(narrowed.isAccepted());
+}
+
+void NumberBox::inputMethodEvent(QInputMethodEvent* event) {
+    composing_ = !event->preeditString().isEmpty();
+    const auto emptyShowsZero = qScopeGuard([this] {
+        if (!composing_ && text().isEmpty()) {
+            setText(u"0"_s);
+        }
+    });
+    const QString committed = event->commitString();
+    QString digits;
+    // Control characters are keys, not text: a commit brings only digits.
+    for (const QChar c : narrowDigits(committed)) {
+        if (c >= u'0' && c <= u'9') {
+            digits.append(c);
+        }
+    }
+    if (digits == committed) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    if (digits.size() != committed.size()) {
+        QApplication::beep();
+    }
+    QInputMethodEvent narrowed(event->preeditString(), event->attributes());
+    narrowed.setCommitString(digits, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&narrowed);
+    event->setAccepted(narrowed.isAccepted());
+}
+
+void NumberBox::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // An input method that drops its composition says nothing more.
+    composing_ = false;
+    if (text().isEmpty()) {
+        setText(u"0"_s);
+    }
 }
 
 ListCombo::ListCombo(const QString& name, const QStringList& items, QWidget* parent)

@@ -23,7 +23,9 @@ class DatePicker : public QDateEdit {
 
 // A text box for whole numbers: keys of character codes 32 to 47 and above 57
 // beep and are discarded, digits and control keys pass, and a box that
-// becomes empty shows "0" at once. Pasted text is not filtered.
+// becomes empty shows "0" at once. Full-width digits, typed or committed by
+// an input method, enter as ASCII digits; whatever else an input method
+// commits beeps and is discarded. Pasted text is not filtered.
 class NumberBox : public QLineEdit {
     Q_OBJECT
 
@@ -32,10 +34,18 @@ class NumberBox : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    bool composing_ = false;
 };
 
 // True when a typed character may enter a number box.
 bool isNumberBoxKey(const QString& typed);
+
+// The text with full-width digits (０ to ９) in their ASCII form.
+QString narrowDigits(QString text);
 
 // A combo box that shows any text, also one outside its list, and that the
 // keyboard only steps through: Up and Down move, every other key beeps.

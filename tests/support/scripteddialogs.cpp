@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include "platform/filefilter.h"
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
@@ -32,9 +34,10 @@ void ScriptedDialogs::answerPrinter(std::unique_ptr<LinePrinter> printer) {
     queue_.append({Kind::Printer, std::nullopt, std::shared_ptr<LinePrinter>(std::move(printer))});
 }
 
-std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const QString& title,
-                                                             const QString& filter) {
-    asked_.append({kind, title, filter});
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(const Asked& asked) {
+    asked_.append(asked);
+    const Kind kind = asked.kind;
+    const QString& title = asked.title;
     if (queue_.isEmpty()) {
         faults_.append(u"unexpected %1 dialog \"%2\""_s.arg(kindName(kind), title));
         return std::nullopt;
@@ -50,18 +53,26 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const QS
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
                                                  const QString& filter) {
-    const std::optional<Answer> answer = take(Kind::File, title, filter);
+    const std::optional<Answer> answer = take({Kind::File, title, filter, {}});
     return answer ? answer->path : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& title,
-                                                 const QString& filter, const QString&) {
-    const std::optional<Answer> answer = take(Kind::File, title, filter);
-    return answer ? answer->path : std::nullopt;
+                                                 const QString& filter,
+                                                 const QString& proposedName) {
+    const std::optional<Answer> answer = take({Kind::File, title, filter, proposedName});
+    if (!answer || !answer->path) {
+        return std::nullopt;
+    }
+    const QList<FileFilter> filters = parseFileFilter(filter);
+    const qsizetype preselected = filterIndexForName(filters, proposedName);
+    return withDefaultSuffix(*answer->path, preselected < filters.size()
+                                                ? defaultSuffix(filters[preselected])
+                                                : QString());
 }
 
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget*, const QString& title) {
-    const std::optional<Answer> answer = take(Kind::Folder, title, {});
+    const std::optional<Answer> answer = take({Kind::Folder, title, {}, {}});
     return answer ? answer->path : std::nullopt;
 }
 
@@ -76,7 +87,7 @@ std::unique_ptr<LinePrinter> ScriptedDialogs::choosePrinter(QWidget*) {
       private:
         std::shared_ptr<LinePrinter> printer_;
     };
-    const std::optional<Answer> answer = take(Kind::Printer, u"printer"_s, {});
+    const std::optional<Answer> answer = take({Kind::Printer, u"printer"_s, {}, {}});
     if (!answer || !answer->printer) {
         return nullptr;
     }

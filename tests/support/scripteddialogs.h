@@ -12,7 +12,9 @@ namespace platform {
 
 // Answers the common dialogs from a queue. A dialog with no queued answer, or
 // with an answer for another kind of dialog, is recorded as a fault and
-// cancelled.
+// cancelled. A save dialog's answer is what the user types: a name without an
+// extension gets that of the choice the program preselected, as in the real
+// dialog.
 class ScriptedDialogs : public Dialogs {
   public:
     enum class Kind { File, Folder, Printer };
@@ -26,7 +28,7 @@ class ScriptedDialogs : public Dialogs {
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& suggestedName) override;
+                                    const QString& proposedName) override;
     std::optional<QString> browseFolder(QWidget* parent, const QString& title) override;
     std::unique_ptr<LinePrinter> choosePrinter(QWidget* parent) override;
 
@@ -34,6 +36,7 @@ class ScriptedDialogs : public Dialogs {
         Kind kind;
         QString title;
         QString filter;
+        QString proposedName;  // of a save dialog
     };
     const QList<Asked>& asked() const { return asked_; }
     const QStringList& faults() const { return faults_; }
@@ -47,7 +50,7 @@ class ScriptedDialogs : public Dialogs {
         std::shared_ptr<LinePrinter> printer;
     };
     // The queued answer for a dialog of this kind, or nothing (a fault).
-    std::optional<Answer> take(Kind kind, const QString& title, const QString& filter);
+    std::optional<Answer> take(const Asked& asked);
 
     QList<Answer> queue_;
     QList<Asked> asked_;
