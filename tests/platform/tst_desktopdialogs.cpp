@@ -1,17 +1,22 @@
-// The real save dialog, driven as a user drives Qt's own dialog: a name typed
+// The real save dialog, driven as a user drives Qt's own dialog, in Japanese:
+// a name typed
 // without an extension gets that of the filter chosen, before the dialog asks
 // about overwriting, and a bare proposed name opens where the last save went.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "platform/desktop.h"
+#include "platform/japanese.h"
 #include "testsupport.h"
 
 using namespace Qt::StringLiterals;
@@ -79,6 +84,33 @@ class TestDesktopDialogs : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void initTestCase() { QVERIFY(platform::useJapanese(*QCoreApplication::instance())); }
+
+    // The program's save dialog speaks Japanese whatever the system's locale.
+    void saveDialogSpeaksJapanese() {
+        TestFolder folder;
+        platform::DesktopDialogs dialogs;
+        QStringList texts;
+        ModalDriver driver({[&texts](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            QVERIFY(buttons != nullptr);
+            texts << buttons->button(QDialogButtonBox::Save)->text()
+                  << buttons->button(QDialogButtonBox::Cancel)->text()
+                  << dialog->findChild<QLabel*>(u"fileNameLabel"_s)->text();
+            dialog->reject();
+        }});
+        QCOMPARE(dialogs.saveFile(nullptr, u"名前を付けて保存"_s, ListFilter,
+                                  folder.file(u"2026年11月.csv"_s)),
+                 std::nullopt);
+        QVERIFY(driver.done());
+        QCOMPARE(texts.size(), 3);
+        QVERIFY2(texts[0].startsWith(u"保存"_s), qPrintable(texts[0]));
+        QCOMPARE(texts[1], u"キャンセル"_s);
+        QVERIFY2(texts[2].startsWith(u"ファイル名"_s), qPrintable(texts[2]));
+    }
+
     void suffixOfTheFilterChosen_data() {
         QTest::addColumn<QString>("proposed");
         QTest::addColumn<QString>("typed");
@@ -128,6 +160,7 @@ class TestDesktopDialogs : public QObject {
             dialogs.saveFile(nullptr, u"保存"_s, ListFilter, folder.file(u"2026年11月.csv"_s));
         QVERIFY(driver.done());
         QVERIFY2(question.contains(u"2026年11月.csv"_s), qPrintable(question));
+        QVERIFY2(!question.contains(u"already exists"_s), qPrintable(question));
         QCOMPARE(path, std::nullopt);
     }
 

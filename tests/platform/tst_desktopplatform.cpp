@@ -4,9 +4,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QDirIterator>
-#include <QFileDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -132,7 +130,8 @@ class TestDesktopPlatform : public QObject {
     void desktopEntryQuotesTheProgram_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << u"/usr/bin/kirabilog"_s << u"Exec=\"/usr/bin/kirabilog\""_s;
+        QTest::newRow("plain") << u"/opt/kirabilog/kirabilog"_s
+                               << u"Exec=\"/opt/kirabilog/kirabilog\""_s;
         QTest::newRow("space, Japanese")
             << u"/home/u/きらび 帳/kirabilog"_s << u"Exec=\"/home/u/きらび 帳/kirabilog\""_s;
         QTest::newRow("quote, dollar, backquote")
@@ -185,20 +184,9 @@ class TestDesktopPlatform : public QObject {
                     ->contains(u"\nIcon=io.github.kirabilog.Kirabilog\n"_s));
     }
 
-    // Qt's own file dialog speaks Japanese, and calendars start on Sunday
-    // with Japanese month names, whatever the system's locale.
-    void qtDialogsSpeakJapanese() {
-        QFileDialog dialog(nullptr, u"名前を付けて保存"_s);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.show();
-        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
-        QVERIFY(buttons != nullptr);
-        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"キャンセル"_s);
-        QVERIFY2(buttons->button(QDialogButtonBox::Save)->text().contains(u"保存"_s),
-                 qPrintable(buttons->button(QDialogButtonBox::Save)->text()));
-        dialog.reject();
-
+    // Calendars start on Sunday with Japanese month names, whatever the
+    // system's locale.
+    void calendarsAreJapanese() {
         DatePicker picker(u"dtpDate"_s);
         picker.setDate(QDate(2026, 11, 1));
         QCOMPARE(picker.calendarWidget()->firstDayOfWeek(), Qt::Sunday);
