@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "diary/backup.h"
+#include "storage/diskfile.h"
 #include "storage/summaryfile.h"
 
 using namespace Qt::StringLiterals;
@@ -24,6 +25,12 @@ QDate fittedDate(int year, int month, int day) {
 }  // namespace
 
 Desk::Desk(const DataPaths& paths, QObject* parent) : QObject(parent), diary_(paths) {}
+
+Desk::~Desk() {
+    if (ownsDataKey_) {
+        diskfile::setDataKey(nullptr);
+    }
+}
 
 QString Desk::ShownDate() const {
     return shownDate_.toString(u"yyyy/MM/dd"_s);
@@ -116,9 +123,22 @@ void Desk::setWindowPosition(int topTwips, int leftTwips) {
 }
 
 void Desk::applyDiarySettings() {
-    diary_.setSettings({settings_.startPasswordInput,
-                        settings_.startPassword ? settings_.startPasswordInput : QString(),
-                        settings_.sortOn, settings_.targetAmount});
+    const QString password = startPassword();
+    diary_.setSettings({password, settings_.startPassword ? password : QString(), settings_.sortOn,
+                        settings_.targetAmount});
+}
+
+Result Desk::unlock(const QString& password) {
+    Result result;
+    const seal::Key key = seal::openSealKey(password, settings_.sealKey);
+    if (!key) {
+        result.done = false;
+        return result;
+    }
+    diskfile::setDataKey(key);
+    ownsDataKey_ = true;
+    settings_.startPasswordInput = password;  // in memory only
+    return result;
 }
 
 std::optional<Result> Desk::checkTargetReached() {

@@ -54,6 +54,7 @@ class Desk : public QObject {
 
   public:
     explicit Desk(const DataPaths& paths, QObject* parent = nullptr);
+    ~Desk() override;
 
     Diary& diary() { return diary_; }
     const Diary& diary() const { return diary_; }
@@ -91,7 +92,15 @@ class Desk : public QObject {
 
     const settingsfile::Settings& settings() const { return settings_; }
     bool filedByDeadline() const { return !settings_.formatKeyNowDay; }
-    QString startPassword() const { return settings_.startPasswordInput; }
+    // The password the month files are written and checked with: none in a
+    // sealed diary, whose seal guards them.
+    QString startPassword() const {
+        return settings_.seal ? QString() : settings_.startPasswordInput;
+    }
+    // A sealed diary opens only with the data key its start password unlocks.
+    bool sealed() const { return settings_.seal; }
+    // Opens the data key with the password; not done when it does not fit.
+    Result unlock(const QString& password);
     // Reads the settings file; a first start writes the defaults. A file that
     // exists but cannot be read gives the defaults and is left as it is.
     Result loadSettings();
@@ -101,6 +110,9 @@ class Desk : public QObject {
     // re-files every record together with the settings file; otherwise the
     // settings file is written first and the month files are re-keyed when
     // the password changed.
+    // Sealing or unsealing rewrites every data file, with the settings
+    // file, in one swap; a new password of a sealed diary re-encrypts only
+    // its data key.
     Result applySettings(const settingsfile::Settings& edited, const Progress& progress);
     // After the total file changed: true once, when the savings target has
     // just been reached; the fact is stored in the settings file.
@@ -159,12 +171,15 @@ class Desk : public QObject {
     Result fileImported(const QList<PrizeEntry>& records,
                         const std::function<bool(const PrizeEntry&)>& isWanted,
                         const Progress& progress);
+    Result reseal(const settingsfile::Settings& stored, const seal::Key& newKey,
+                  const Progress& progress);
 
     Diary diary_;
     QDate shownDate_;
     Tab tab_ = Tab::Month;
     settingsfile::Settings settings_;
     RecordList searchResults_;
+    bool ownsDataKey_ = false;
 
   public:
     Selection selection;

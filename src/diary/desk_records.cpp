@@ -5,6 +5,8 @@
 #include "diary/mailimport.h"
 #include "diary/refiling.h"
 #include "storage/cp932.h"
+#include "storage/diskfile.h"
+#include "storage/monthfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -233,13 +235,78 @@ Result Desk::removeAll() {
     return diary_.removeAll();
 }
 
-Result Desk::applySettings(const settingsfile::Settings& edited, const Progress& progress) {
+Result Desk::reseal(const settingsfile::Settings& stored, const seal::Key& newKey,
+                    const Progress& progress) {
+    Result result;
+    QString error;
+    const QString text = settingsfile::format(settings_, &error);
+    const cp932::Encoded encoded = cp932::encode(text);
+    if (!error.isEmpty() || !encoded.ok()) {
+        result.fail(!error.isEmpty() ? error : encoded.error);
+        return result;
+    }
+    const QString previousPassword = stored.startPasswordInput;
+    const QString password = settings_.startPasswordInput;
+    // A sealed month has no password line; an unsealed one gets the line of
+    // the password in force, as designed.
+    const QString line = !settings_.seal && settings_.startPassword ? password : QString();
+    const auto rewrite = [&](const QString& path, QByteArray plain,
+                             QString* problem) -> std::optional<QByteArray> {
+        const monthfile::Content head =
+            monthfile::scanBytes(plain, [](const monthfile::ByteFields&) { return false; });
+        if (!monthfile::passwordFits(head, previousPassword) &&
+            !monthfile::passwordFits(head, password)) {
+            *problem = monthfile::dataFileErrorText(path);
+            return std::nullopt;
+        }
+        return monthfile::withPasswordLine(plain, line);
+    };
+    return refiling::rewriteAll(paths(), newKey.get(), encoded.bytes, rewrite, progress);
+}
+
+Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Progress& progress) {
     // What the settings file held before this apply.
     const settingsfile::Settings stored = settingsfile::read(paths().settingsFile()).settings;
     const settingsfile::Settings previous = settings_;
+    settingsfile::Settings edited = editedOnTab;
+    // Only a diary with a start password can be sealed.
+    edited.seal = edited.seal && edited.startPassword && !edited.startPasswordInput.isEmpty();
     const bool keyChanged = stored.formatKeyNowDay != edited.formatKeyNowDay;
-    const refiling::Keys keys{stored.startPasswordInput, edited.startPasswordInput,
-                              edited.startPassword ? edited.startPasswordInput : QString()};
+    const bool resealing = edited.seal != previous.seal;
+    Result result;
+    if (resealing && keyChanged) {
+        result.fail(
+            u"構成キーの変更と暗号化の切り替えは、一度に一つずつ適用して下さい。"
+            u"データは何も変更していません。"_s);
+        return result;
+    }
+    seal::Key newKey;
+    if (edited.seal && !previous.seal) {
+        newKey = seal::DataKey::generate();
+        edited.sealKey = newKey ? seal::sealKeyText(edited.startPasswordInput, *newKey) : QString();
+    } else if (edited.seal && edited.startPasswordInput != previous.startPasswordInput) {
+        // A new password of a sealed diary re-encrypts its data key only.
+        const seal::Key key = diskfile::dataKey();
+        if (!key) {
+            result.fail(u"暗号化の鍵が開かれていないため、パスワードを変更できません。"_s);
+            return result;
+        }
+        edited.sealKey = seal::sealKeyText(edited.startPasswordInput, *key);
+    } else if (!edited.seal) {
+        edited.sealKey.clear();
+    }
+    if (edited.seal && edited.sealKey.isEmpty()) {
+        result.fail(
+            u"暗号化の鍵を作れないため、設定を適用できません。"
+            u"データは何も変更していません。"_s);
+        return result;
+    }
+    // Sealed month files carry no password line before or after.
+    const refiling::Keys keys =
+        previous.seal && edited.seal
+            ? refiling::Keys{}
+            : refiling::Keys{stored.startPasswordInput, edited.startPasswordInput,
+                             edited.startPassword ? edited.startPasswordInput : QString()};
     const Currency target = Currency::parse(edited.dreamMoney).value_or(previous.targetAmount);
     settings_ = edited;
     // The target counts only once it is applied, and the window is where it is.
@@ -247,8 +314,13 @@ Result Desk::applySettings(const settingsfile::Settings& edited, const Progress&
     settings_.dreamMoneyFlag = previous.dreamMoneyFlag;
     settings_.mainTop = previous.mainTop;
     settings_.mainLeft = previous.mainLeft;
-    Result result;
-    if (keyChanged) {
+    if (resealing) {
+        result = reseal(stored, newKey, progress);
+        if (result.done) {
+            diskfile::setDataKey(newKey);
+            ownsDataKey_ = newKey != nullptr;
+        }
+    } else if (keyChanged) {
         // The settings file changes together with the data, in one swap.
         QString error;
         const QString text = settingsfile::format(settings_, &error);

@@ -43,7 +43,8 @@ StoredMonth MonthWalker::read(const QString& folder, const QString& year, const 
                               const QString& path) {
     StoredMonth stored{folder, year, month, path, {}, {}};
     const diskfile::ReadResult file = diskfile::readEnciphered(path);
-    if (file.status == diskfile::ReadResult::Status::Failed) {
+    if (file.status == diskfile::ReadResult::Status::Failed ||
+        file.status == diskfile::ReadResult::Status::Refused) {
         stored.error = file.error;
     } else {
         stored.content = monthfile::parse(cp932::decode(file.plain));

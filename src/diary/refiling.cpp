@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 
 #include "diary/monthwalker.h"
@@ -153,6 +154,22 @@ Collected collect(const DataPaths& paths, const Keys& keys) {
     return c;
 }
 
+// Every data file below the data folder, summaries included, with its folder
+// name; the settings folder and the work of a change are left out.
+QStringList dataFiles(const QString& data) {
+    QStringList files;
+    for (const QString& folder : dataItems(data)) {
+        for (const QString& name :
+             QDir(data + u'/' + folder).entryList({u"*.log"_s}, QDir::Files)) {
+            const QString path = data + u'/' + folder + u'/' + name;
+            if (diskfile::isDataFile(path)) {
+                files.append(path);
+            }
+        }
+    }
+    return files;
+}
+
 QString unfinishedText(const DataPaths& paths) {
     return u"データフォルダ「%1」の中のフォルダを移動できないため、構成キーの変更を"
            u"終えられませんでした。次回の起動時に変更を終えます。"_s.arg(
@@ -167,6 +184,27 @@ QString problemsText(const QStringList& problems) {
     return u"次のデータを読み取れないか月に振り分けられないため、構成キーを変更できません。"
            u"データは何も変更していません。\r\n"_s +
            shown.join(u"\r\n"_s);
+}
+
+// Moves a whole staged tree in: the marker first, then the swap.
+diary::Result swapStaged(const DataPaths& paths, const QString& unfinished, const QString& undone) {
+    diary::Result result;
+    if (!diskfile::writeMarker(completeMarker(paths))) {
+        QDir(stagingFolder(paths)).removeRecursively();
+        result.fail(diskfile::cannotWriteMessage(completeMarker(paths), QString()));
+        return result;
+    }
+    switch (swap(paths)) {
+        case SwapResult::Done:
+            break;
+        case SwapResult::Undone:
+            result.fail(undone);
+            break;
+        case SwapResult::Stopped:
+            result.fail(unfinished);
+            break;
+    }
+    return result;
 }
 
 // Writes the re-filed months, their summaries and the settings into the
@@ -235,29 +273,85 @@ diary::Result refile(const DataPaths& paths, const Keys& keys, const QByteArray&
     QDir(stagingFolder(paths)).removeRecursively();
     QDir(oldFolder(paths)).removeRecursively();
     result = writeStaging(paths, keys, collected.records, settingsPlain, target, progress);
-    if (!result.done || !result.notices.isEmpty() ||
-        !diskfile::writeMarker(completeMarker(paths))) {
+    if (!result.done || !result.notices.isEmpty()) {
         QDir(stagingFolder(paths)).removeRecursively();  // the old data stays as it was
         result.done = false;
-        if (result.notices.isEmpty()) {
-            result.error(diskfile::cannotWriteMessage(completeMarker(paths), QString()));
+        return result;
+    }
+    return swapStaged(
+        paths, unfinishedText(paths),
+        u"データフォルダ「%1」の中のフォルダを移動できないため、構成キーを変更できません。"
+        u"データは何も変更していません。"_s.arg(QDir::toNativeSeparators(paths.dataFolder())));
+}
+
+diary::Result rewriteAll(const DataPaths& paths, const seal::DataKey* newKey,
+                         const QByteArray& settingsPlain, const MonthRewrite& rewriteMonth,
+                         const std::function<void(int, int)>& progress) {
+    diary::Result result;
+    const QString unfinished =
+        u"データフォルダ「%1」の中のフォルダを移動できないため、暗号化の切り替えを"
+        u"終えられませんでした。次回の起動時に切り替えを終えます。"_s.arg(
+            QDir::toNativeSeparators(paths.dataFolder()));
+    if (QFile::exists(completeMarker(paths))) {
+        result.fail(unfinished);
+        return result;
+    }
+    QDir(stagingFolder(paths)).removeRecursively();
+    QDir(oldFolder(paths)).removeRecursively();
+    const DataPaths staged(stagingFolder(paths));
+    const QStringList files = dataFiles(paths.dataFolder());
+    QStringList problems;
+    QString written;  // the first write that failed
+    QByteArray plain;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        QString error;
+        if (diskfile::readEnciphered(path, plain, &error) != diskfile::ReadResult::Status::Read) {
+            problems.append(error);
+            continue;
+        }
+        const bool month = QFileInfo(path).dir().dirName() != u"0000"_s;
+        std::optional<QByteArray> rewritten = month ? rewriteMonth(path, plain, &error) : plain;
+        if (!rewritten) {
+            problems.append(error);
+            continue;
+        }
+        // Nothing more is written once the change is known to fail.
+        if (problems.isEmpty() && written.isEmpty() && !rewritten->isEmpty()) {
+            const QString target = staged.dataFolder() + u'/' + diskfile::sealedPlace(path);
+            const diskfile::WriteResult w = diskfile::replaceEncoded(
+                target, diskfile::encode(target, std::move(*rewritten), newKey));
+            if (!w.ok()) {
+                written = w.error;
+            }
+        }
+        if (progress) {
+            progress(i + 1, int(files.size()));
+        }
+    }
+    if (problems.isEmpty() && written.isEmpty()) {
+        written = diskfile::replaceEnciphered(staged.settingsFile(), settingsPlain).error;
+    }
+    if (!problems.isEmpty() || !written.isEmpty()) {
+        QDir(stagingFolder(paths)).removeRecursively();  // the old data stays as it was
+        if (!problems.isEmpty()) {
+            QStringList shown = problems.mid(0, 10);
+            if (problems.size() > 10) {
+                shown.append(u"…"_s);
+            }
+            result.fail(
+                u"次のデータを読み取れないため、暗号化を切り替えられません。"
+                u"データは何も変更していません。\r\n"_s +
+                shown.join(u"\r\n"_s));
+        } else {
+            result.fail(written);
         }
         return result;
     }
-    switch (swap(paths)) {
-        case SwapResult::Done:
-            break;
-        case SwapResult::Undone:
-            result.fail(
-                u"データフォルダ「%1」の中のフォルダを移動できないため、構成キーを変更できません。"
-                u"データは何も変更していません。"_s.arg(
-                    QDir::toNativeSeparators(paths.dataFolder())));
-            break;
-        case SwapResult::Stopped:
-            result.fail(unfinishedText(paths));
-            break;
-    }
-    return result;
+    return swapStaged(
+        paths, unfinished,
+        u"データフォルダ「%1」の中のフォルダを移動できないため、暗号化を切り替えられません。"
+        u"データは何も変更していません。"_s.arg(QDir::toNativeSeparators(paths.dataFolder())));
 }
 
 void recoverRefiling(const DataPaths& paths) {

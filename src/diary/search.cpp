@@ -217,8 +217,13 @@ MonthFound searchMonth(const QString& path, const Conditions& conditions, const 
     }
     thread_local QByteArray plain;
     QString error;
-    if (diskfile::readEnciphered(path, plain, &error) != diskfile::ReadResult::Status::Read) {
-        return month;  // a file that cannot be read has nothing to find
+    switch (diskfile::readEnciphered(path, plain, &error)) {
+        case diskfile::ReadResult::Status::Read:
+            break;
+        case diskfile::ReadResult::Status::Refused:
+            return MonthFound{path, true, 0, {}};  // a seal that does not open
+        default:
+            return month;  // a file that cannot be read has nothing to find
     }
     std::array<monthfile::RecentTexts, PrizeEntryFieldCount> recent;
     const monthfile::Content content =

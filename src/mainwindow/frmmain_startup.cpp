@@ -1,4 +1,5 @@
 // frmMain: the entry procedure, the load sequence and the end procedure.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -119,10 +120,19 @@ bool frmMain::Form_Load() {
         }
         move(onSomeScreen(at));
     }
-    if (settings.startPassword) {
+    if (settings.startPassword || desk_.sealed()) {
         // A cancelled log-in ends the program before its window is shown.
         frmStartPassword logIn(platform_, frmStartPassword::Mode::LogIn,
                                settings.startPasswordInput);
+        if (desk_.sealed()) {
+            // The password is right when it opens the data key.
+            logIn.setPasswordCheck([this](const QString& typed) {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                const bool opened = desk_.unlock(typed).done;
+                QApplication::restoreOverrideCursor();
+                return opened;
+            });
+        }
         if (logIn.exec() != QDialog::Accepted) {
             return false;
         }

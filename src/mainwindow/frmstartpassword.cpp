@@ -102,12 +102,14 @@ void frmStartPassword::cmdOk_Click() {
     switch (mode_) {
         case Mode::LogIn:
         case Mode::Release:
-            if (typed != password_) {
+            if ((mode_ == Mode::LogIn && check_) ? !check_(typed) : typed != password_) {
                 wrongPassword();
                 return;
             }
             if (mode_ == Mode::Release) {
                 password_.clear();
+            } else if (check_) {
+                password_ = typed;
             }
             accept();
             return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "platform/platform.h"
 
@@ -22,6 +23,11 @@ class frmStartPassword : public QDialog {
     // The password in force after OK: the typed one when set, "" when
     // released, the current one at log-in.
     const QString& password() const { return password_; }
+    // At log-in, asks check rather than comparing with the current password
+    // (a sealed diary knows its password only by the key it opens).
+    void setPasswordCheck(std::function<bool(const QString& typed)> check) {
+        check_ = std::move(check);
+    }
 
   private:
     void Form_Load();
@@ -32,6 +38,7 @@ class frmStartPassword : public QDialog {
     Platform& platform_;
     Mode mode_;
     QString password_;
+    std::function<bool(const QString&)> check_;
     QLabel* lblStartPassword;
     QLineEdit* txtStartPassword;
     QLabel* lblStartPasswordKakunin;

@@ -48,6 +48,7 @@ SettingsPage::SettingsPage(Platform& platform, diary::Desk& desk, QString progra
     cmdBackUp = pushButton(s, u"cmdBackUp"_s, u"ﾊﾞｯｸｱｯﾌﾟ(&B)"_s, 3000, 1400, 1500);
     cmdRestore = pushButton(s, u"cmdRestore"_s, u"復元(&R)"_s, 4560, 1400, 1500);
     cmdSetting = pushButton(s, u"cmdSetting"_s, u"適用(&A)"_s, 10020, 1400, 1380);
+    chkSeal = checkBox(s, u"chkSeal"_s, u"データを暗号化して保存する"_s, 6240, 1440);
     buildWidthBoxes();
     connectControls();
     cmdSetting->setEnabled(false);
@@ -103,10 +104,17 @@ void SettingsPage::buildWidthBoxes() {
 void SettingsPage::connectControls() {
     const auto changed = [this] { cmdSetting->setEnabled(true); };
     for (QCheckBox* box : {chkFormState, chkAllDeleteKakunin, chkDeleteKakunin, chkSortOn,
-                           chkNoTyohuku, chkAutoSumOutput, chkStartKirabi}) {
+                           chkNoTyohuku, chkAutoSumOutput, chkStartKirabi, chkSeal}) {
         connect(box, &QCheckBox::toggled, this, changed);
     }
     connect(chkStartPassword, &QCheckBox::clicked, this, &SettingsPage::chkStartPassword_Click);
+    // Without a start password there is nothing to open a seal with.
+    connect(chkStartPassword, &QCheckBox::toggled, this, [this](bool on) {
+        chkSeal->setEnabled(on);
+        if (!on) {
+            chkSeal->setChecked(false);
+        }
+    });
     connect(optNowDay, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             optNowDay_Click();
@@ -146,6 +154,8 @@ void SettingsPage::showSettings(const settingsfile::Settings& s) {
     chkDeleteKakunin->setChecked(s.deleteKakunin);
     chkAllDeleteKakunin->setChecked(s.allDeleteKakunin);
     chkAutoSumOutput->setChecked(s.autoSumOutput);
+    chkSeal->setChecked(s.seal);
+    chkSeal->setEnabled(s.startPassword);
     cmdSetting->setEnabled(false);
 }
 
@@ -165,6 +175,7 @@ settingsfile::Settings SettingsPage::edited() const {
     s.deleteKakunin = chkDeleteKakunin->isChecked();
     s.allDeleteKakunin = chkAllDeleteKakunin->isChecked();
     s.autoSumOutput = chkAutoSumOutput->isChecked();
+    s.seal = chkSeal->isChecked() && s.startPassword;
     return s;
 }
 

@@ -66,6 +66,8 @@ class SettingsPage : public QWidget {
     QCheckBox* chkNoTyohuku;
     QCheckBox* chkAutoSumOutput;
     QCheckBox* chkStartKirabi;
+    // Seals the data under a key the start password opens; only with one.
+    QCheckBox* chkSeal;
     QRadioButton* optNowDay;
     QRadioButton* optEndDay;
     NumberBox* txtDreamMoney;

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -27,6 +29,17 @@ namespace {
 WorkFileFactory& workFileFactory() {
     static WorkFileFactory factory;
     return factory;
+}
+
+// Read by the search's worker threads while the window may change it.
+struct DataKeySlot {
+    QMutex mutex;
+    seal::Key key;
+};
+
+DataKeySlot& dataKeySlot() {
+    static DataKeySlot slot;
+    return slot;
 }
 
 std::unique_ptr<QFile> openWorkFileDevice(const QString& path) {
@@ -146,16 +159,88 @@ ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QStrin
         plain.resize(0);
         return ReadResult::Status::Failed;
     }
+    if (seal::isSealed(plain)) {
+        const seal::Key key = dataKey();
+        std::optional<QByteArray> opened;
+        if (key) {
+            opened = seal::openData(plain, *key, sealedPlace(path));
+        }
+        if (!opened) {
+            *error = refusedText(path);
+            plain.resize(0);
+            return ReadResult::Status::Refused;
+        }
+        plain = std::move(*opened);
+        return ReadResult::Status::Read;
+    }
+    // Every data file of a sealed diary is sealed: one that is not was put
+    // there from outside, or its seal was damaged.
+    if (isDataFile(path) && dataKey()) {
+        *error = refusedText(path);
+        plain.resize(0);
+        return ReadResult::Status::Refused;
+    }
     mdlBinaryCipher::CipherBuffer(plain);
     return ReadResult::Status::Read;
 }
 
+void setDataKey(seal::Key key) {
+    DataKeySlot& slot = dataKeySlot();
+    const QMutexLocker lock(&slot.mutex);
+    slot.key = std::move(key);
+}
+
+seal::Key dataKey() {
+    DataKeySlot& slot = dataKeySlot();
+    const QMutexLocker lock(&slot.mutex);
+    return slot.key;
+}
+
+bool isDataFile(const QString& path) {
+    const QFileInfo file(path);
+    const QString folder = file.dir().dirName();
+    return file.fileName().endsWith(u".log"_s) && folder.size() == 4 &&
+           std::all_of(folder.cbegin(), folder.cend(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QString sealedPlace(const QString& path) {
+    const QFileInfo file(path);
+    return file.dir().dirName() + u'/' + file.fileName();
+}
+
+QByteArray encode(const QString& path, QByteArray plain, const seal::DataKey* key) {
+    if (key != nullptr) {
+        return seal::sealData(plain, *key, sealedPlace(path));
+    }
+    mdlBinaryCipher::CipherBuffer(plain);
+    return plain;
+}
+
+QString refusedText(const QString& path) {
+    return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s;
+}
+
 WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
+    const seal::Key key = isDataFile(target) ? dataKey() : nullptr;
+    if (key) {
+        // A sealed file that already holds this text keeps its bytes: a
+        // fresh nonce would change them for nothing.
+        QByteArray stored;
+        QString ignored;
+        if (readEnciphered(target, stored, &ignored) == ReadResult::Status::Read &&
+            stored == plain) {
+            return {};
+        }
+    }
+    return replaceEncoded(target, encode(target, std::move(plain), key.get()));
+}
+
+WriteResult replaceEncoded(const QString& target, const QByteArray& bytes) {
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder)) {
         return {cannotWriteMessage(target, u"フォルダを作成できません。"_s)};
     }
-    mdlBinaryCipher::CipherBuffer(plain);
     const QString workPath = DataPaths::workFile(folder);
     if (QFileInfo::exists(workPath)) {
         // A stale work file, perhaps read-only, is simply overwritten.
@@ -166,7 +251,7 @@ WriteResult replaceEnciphered(const QString& target, QByteArray plain) {
     if (!work->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return {cannotWriteMessage(target, work->errorString())};
     }
-    const bool written = writeAll(*work, plain) && syncToDisk(*work);
+    const bool written = writeAll(*work, bytes) && syncToDisk(*work);
     const QString writeError = work->errorString();
     work->close();
     if (!written) {

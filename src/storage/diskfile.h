@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "storage/seal.h"
+
 // Reading and writing enciphered data files. Plain text never reaches the
 // disk: a read deciphers in memory, and a write enciphers in memory into the
 // folder's work file "!", flushes it to the disk and then replaces the target
@@ -14,7 +16,8 @@
 namespace diskfile {
 
 struct ReadResult {
-    enum class Status { Read, Missing, Failed };
+    // Refused: a sealed file that the diary's data key does not open.
+    enum class Status { Read, Missing, Failed, Refused };
     Status status = Status::Missing;
     QByteArray plain;  // deciphered content when Read
     QString error;     // message for the user when Failed
@@ -29,8 +32,29 @@ struct WriteResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Creates the target's folder when needed, then writes plain enciphered.
+// Creates the target's folder when needed, then writes plain enciphered, or
+// sealed when it is a data file of a sealed diary.
 WriteResult replaceEnciphered(const QString& target, QByteArray plain);
+
+// The data key of a sealed diary, for the whole program: while one is set,
+// every data file written is sealed under it and sealed files read open with
+// it. The settings file is never sealed. nullptr: the designed cipher only.
+void setDataKey(seal::Key key);
+seal::Key dataKey();
+
+// A month, year or total file: "<yyyy>/<name>.log" below a data folder.
+bool isDataFile(const QString& path);
+// Where a data file stands below its data folder, "2010/01.log": what its
+// seal is bound to, so that a file moved elsewhere does not open.
+QString sealedPlace(const QString& path);
+// The bytes on disk for plain: sealed under key when one is given, else
+// enciphered as designed.
+QByteArray encode(const QString& path, QByteArray plain, const seal::DataKey* key);
+// Writes bytes already encoded, through the work file, as replaceEnciphered
+// does.
+WriteResult replaceEncoded(const QString& target, const QByteArray& bytes);
+// The text of a sealed file that does not open.
+QString refusedText(const QString& path);
 
 // A file for other programs, written as it is: to a work file beside the
 // target, which then replaces the target, so that a failed write leaves the

@@ -291,6 +291,9 @@ ReadResult read(const QString& path, const QString& currentPassword) {
             result.status = ReadResult::Status::Failed;
             result.error = file.error;
             return result;
+        case diskfile::ReadResult::Status::Refused:
+            result.status = ReadResult::Status::Refused;
+            return result;
         case diskfile::ReadResult::Status::Read:
             break;
     }

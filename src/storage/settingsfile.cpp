@@ -152,6 +152,8 @@ Settings fromProfile(const ProfileText& profile) {
     s.deleteKakunin = offUnlessOne(u"DeleteKakunin");
     s.allDeleteKakunin = onUnlessZero(u"AllDeleteKakunin");
     s.autoSumOutput = onUnlessZero(u"AutoSumOutput");
+    s.sealKey = value(u"SealKey");
+    s.seal = offUnlessOne(u"Seal") && !s.sealKey.isEmpty();
 
     // The left position counts only together with a top position; a
     // position beyond any desktop counts as none.
@@ -188,7 +190,8 @@ QString format(const Settings& s, QString* error) {
         add(ColumnWidthKeys[i], s.columnWidths[i]);
     }
     add(u"StartPassword", flag(s.startPassword));
-    add(u"StartPasswordInput", s.startPasswordInput);
+    // A sealed diary keeps its password nowhere on disk.
+    add(u"StartPasswordInput", s.seal ? QString() : s.startPasswordInput);
     add(u"StartKirabi", flag(s.startKirabi));
     add(u"FormState", flag(s.formState));
     add(u"NoTyohuku", flag(s.noTyohuku));
@@ -196,6 +199,10 @@ QString format(const Settings& s, QString* error) {
     add(u"DeleteKakunin", flag(s.deleteKakunin));
     add(u"AllDeleteKakunin", flag(s.allDeleteKakunin));
     add(u"AutoSumOutput", flag(s.autoSumOutput));
+    if (s.seal) {
+        add(u"Seal", flag(true));
+        add(u"SealKey", s.sealKey);
+    }
     lines.append(QString());
     lines.append(u"[Position]"_s);
     add(u"MainTop", s.mainTop ? QString::number(*s.mainTop) : QString());
@@ -210,6 +217,7 @@ ReadResult read(const QString& path) {
         case diskfile::ReadResult::Status::Missing:
             return result;
         case diskfile::ReadResult::Status::Failed:
+        case diskfile::ReadResult::Status::Refused:
             result.exists = true;
             result.error = file.error;
             return result;

@@ -11,7 +11,7 @@
 
 // The settings file data/ini/kirabilog.ini: an enciphered profile file of 33
 // lines, section [Setting] with 28 keys and section [Position] with the main
-// window's top and left.
+// window's top and left; a sealed diary adds Seal and SealKey to [Setting].
 namespace settingsfile {
 
 inline constexpr int ColumnWidthCount = 16;
@@ -44,6 +44,11 @@ struct Settings {
     bool deleteKakunin = false;
     bool allDeleteKakunin = true;
     bool autoSumOutput = true;
+    // A sealed diary: its data files are sealed under a data key that the
+    // start password unlocks from sealKey; startPasswordInput is then empty.
+    // Written only while sealed, after the designed keys of [Setting].
+    bool seal = false;
+    QString sealKey;
     std::optional<int> mainTop;  // Position: applied only while starting up
     std::optional<int> mainLeft;
 

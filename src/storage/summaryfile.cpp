@@ -46,7 +46,7 @@ ReadResult readRows(const QString& path, int columns, const std::optional<Row>& 
     if (file.status == diskfile::ReadResult::Status::Missing) {
         return result;
     }
-    if (file.status == diskfile::ReadResult::Status::Failed) {
+    if (file.status != diskfile::ReadResult::Status::Read) {
         result.status = ReadResult::Status::Failed;
         result.error = file.error;
         return result;

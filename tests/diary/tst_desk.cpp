@@ -1,7 +1,6 @@
 // The desk without any window: the shown date and its steps, records stored
 // in the month of their filing date, the import of announcements, deletions
 // at every grain, the settings and the month expenses.
-#include <QDirIterator>
 #include <QMap>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,15 +17,8 @@ using summaryfile::Row;
 
 namespace {
 
-// Every file below the data folder with its bytes.
 QMap<QString, QByteArray> snapshot(const DataPaths& paths) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(paths.dataFolder(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readBytes(path));
-    }
-    return files;
+    return dataSnapshot(paths);
 }
 
 QList<PrizeEntry> stored(const DataPaths& paths, const QString& yearMonth) {

@@ -40,6 +40,11 @@ bool readBytesForm(Reader& in, Step& step) {
     return true;
 }
 
+// expect sealed PATH "PASSWORD": the password goes into message.
+bool readSealed(Reader& in, Step& step) {
+    return in.any(&step.text, u"a path"_s) && in.string(&step.message, u"the password"_s);
+}
+
 bool readWindowState(Reader& in, Step& step) {
     QString state;
     if (!in.target(&step.target, true) || !in.oneOf(&state, {u"open"_s, u"closed"_s})) {
@@ -67,7 +72,8 @@ constexpr CheckSyntax ProgramChecks[] = {
     {u"ended", Property::Ended, &readNothing},     {u"window", Property::Window, &readWindowState},
     {u"shell", Property::Shell, &readShellTarget}, {u"file", Property::FileExists, &readFileState},
     {u"plain", Property::Plain, &readPath},        {u"text", Property::PlainText, &readPath},
-    {u"bytes", Property::Bytes, &readBytesForm},
+    {u"bytes", Property::Bytes, &readBytesForm},   {u"utf8", Property::Utf8Text, &readPath},
+    {u"sealed", Property::Sealed, &readSealed},
 };
 
 bool readText(Reader& in, Step& step) {

@@ -182,6 +182,8 @@ class Runner : public QObject {
     Outcome expectFileExists(const Step& step);
     Outcome expectFile(const Step& step);
     Outcome expectBytes(const Step& step);
+    Outcome expectSealed(const Step& step);
+    Outcome compareText(const Step& step, const QString& text);
     // The file a check looks at, or why it cannot.
     std::optional<Outcome> readFile(const Step& step, QByteArray* bytes) const;
 

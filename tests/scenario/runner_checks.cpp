@@ -39,10 +39,15 @@ Runner::Outcome Runner::expect(const Step& step) {
         Property property;
         Handler handler;
     } handlers[] = {
-        {Property::Ended, &Runner::expectEnded}, {Property::Window, &Runner::expectWindow},
-        {Property::Shell, &Runner::expectShell}, {Property::FileExists, &Runner::expectFileExists},
-        {Property::Plain, &Runner::expectFile},  {Property::PlainText, &Runner::expectFile},
+        {Property::Ended, &Runner::expectEnded},
+        {Property::Window, &Runner::expectWindow},
+        {Property::Shell, &Runner::expectShell},
+        {Property::FileExists, &Runner::expectFileExists},
+        {Property::Plain, &Runner::expectFile},
+        {Property::PlainText, &Runner::expectFile},
         {Property::Bytes, &Runner::expectBytes},
+        {Property::Utf8Text, &Runner::expectFile},
+        {Property::Sealed, &Runner::expectSealed},
     };
     for (const auto& entry : handlers) {
         if (entry.property == step.property) {

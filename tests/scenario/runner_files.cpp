@@ -8,6 +8,10 @@
 #include "runner.h"
 #include "storage/binarycipher.h"
 #include "storage/cp932.h"
+#include "storage/datafolder.h"
+#include "storage/diskfile.h"
+#include "storage/seal.h"
+#include "storage/settingsfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -44,14 +48,47 @@ Runner::Outcome Runner::expectFile(const Step& step) {
     if (step.property == Property::Plain) {
         mdlBinaryCipher::CipherBuffer(bytes);
     }
+    return compareText(step, step.property == Property::Utf8Text ? QString::fromUtf8(bytes)
+                                                                 : cp932::decode(bytes));
+}
+
+Runner::Outcome Runner::compareText(const Step& step, const QString& text) {
     QStringList wanted;
     for (const QString& line : step.lines) {
         wanted.append(expand(line));
     }
-    if (const std::optional<Mismatch> mismatch = compareLines(cp932::decode(bytes), wanted)) {
+    if (const std::optional<Mismatch> mismatch = compareLines(text, wanted)) {
         return retry(*mismatch);
     }
     return passed();
+}
+
+// The key comes from the settings file as it is on the disk now, so the
+// check proves that the password alone opens the file.
+Runner::Outcome Runner::expectSealed(const Step& step) {
+    QByteArray bytes;
+    if (std::optional<Outcome> missing = readFile(step, &bytes)) {
+        return *missing;
+    }
+    const QString settings = DataPaths(options_.programFolder).settingsFile();
+    const QString sealKey = settingsfile::ReadSettingValue(u"Setting", u"SealKey", settings);
+    const seal::Key key = seal::openSealKey(step.message, sealKey);
+    if (!key) {
+        return retry({u"a seal key in "_s + QDir::toNativeSeparators(settings) +
+                          u" that the password opens"_s,
+                      sealKey.isEmpty() ? u"no SealKey"_s : u"SealKey="_s + sealKey,
+                      {}});
+    }
+    const std::optional<QByteArray> plain =
+        seal::openData(bytes, *key, diskfile::sealedPlace(resolve(step.text)));
+    if (!plain) {
+        return retry({u"a sealed file that the data key opens"_s,
+                      seal::isSealed(bytes)
+                          ? u"a seal that does not open"_s
+                          : u"%1 bytes without the seal's mark"_s.arg(bytes.size()),
+                      {}});
+    }
+    return compareText(step, cp932::decode(*plain));
 }
 
 Runner::Outcome Runner::expectBytes(const Step& step) {

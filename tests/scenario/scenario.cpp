@@ -25,6 +25,7 @@ bool takesHeredoc(const Step& step) {
     return step.kind == StepKind::Write || step.kind == StepKind::Clipboard ||
            (step.kind == StepKind::Expect &&
             (step.property == Property::Plain || step.property == Property::PlainText ||
+             step.property == Property::Utf8Text || step.property == Property::Sealed ||
              step.property == Property::Bytes));
 }
 

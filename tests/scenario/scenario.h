@@ -62,6 +62,8 @@ enum class Property {
     FileExists,
     Plain,      // enciphered file, compared deciphered
     PlainText,  // file stored as it is
+    Utf8Text,   // file stored as it is, in UTF-8
+    Sealed,     // sealed data file, opened with the key a password unlocks
     Bytes,      // a file's bytes, as they are or deciphered
 };
 

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,17 @@ inline QByteArray deciphered(const QString& path) {
     QByteArray bytes = readBytes(path);
     mdlBinaryCipher::CipherBuffer(bytes);
     return bytes;
+}
+
+// Every file below the data folder with its bytes.
+inline QMap<QString, QByteArray> dataSnapshot(const DataPaths& paths) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(paths.dataFolder(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readBytes(path));
+    }
+    return files;
 }
 
 inline bool writeEnciphered(const QString& path, QByteArray plain) {
