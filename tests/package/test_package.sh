@@ -98,8 +98,9 @@ fi
 # --- control fields -------------------------------------------------------------
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-# libqt6widgets6 comes from dpkg-shlibdeps, the rest are loaded at run time.
-for package in libqt6widgets6 qt6-translations-l10n fonts-noto-cjk; do
+# libqt6widgets6 and libsodium23 come from dpkg-shlibdeps, the rest are loaded at run
+# time.
+for package in libqt6widgets6 libsodium23 qt6-translations-l10n fonts-noto-cjk; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package"
 done
 [[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || fail "Recommends lacks xdg-utils"
