@@ -5,6 +5,8 @@
 
 #include "diary/desk.h"
 #include "diarytestdata.h"
+#include "sodiumbyhand.h"
+#include "storage/cp932.h"
 #include "storage/monthfile.h"
 #include "storage/seal.h"
 #include "storage/settingsfile.h"
@@ -106,6 +108,34 @@ class TestSealing : public QObject {
             deciphered(paths_.monthFile(u"2010"_s, u"01"_s)).startsWith("\"StartPassword=pw\""));
         QCOMPARE(setting(paths_, u"StartPasswordInput"_s), u"pw"_s);
         QCOMPARE(setting(paths_, u"Seal"_s), QString());
+    }
+
+    // What the program wrote opens with libsodium's own calls, from the
+    // settings file and the password alone: the layout is exactly the one
+    // other programs may rely on.
+    void sealedMonthOpensWithLibsodiumAlone() {
+        startWithPassword();
+        QVERIFY(applySeal(true).done);
+        QByteArray sealKey;
+        for (const QByteArray& line : deciphered(paths_.settingsFile()).split('\n')) {
+            if (line.startsWith("SealKey=")) {
+                sealKey = QByteArray::fromBase64(line.mid(8).trimmed(),
+                                                 QByteArray::AbortOnBase64DecodingErrors);
+            }
+        }
+        QCOMPARE(sealKey.size(), 16 + 24 + 48);
+        const std::optional<QByteArray> dataKey =
+            decrypt(sealKey.mid(40), "kirabilog-seal-key", sealKey.mid(16, 24),
+                    passwordKey(u"pw"_s, sealKey.left(16)));
+        QVERIFY(dataKey && dataKey->size() == 32);
+        const QByteArray month = readBytes(paths_.monthFile(u"2010"_s, u"01"_s));
+        QCOMPARE(month.left(8), QByteArray("KBSEAL01"));
+        const std::optional<QByteArray> plain =
+            decrypt(month.mid(32), "2010/01.log", month.mid(8, 24), *dataKey);
+        QVERIFY(plain);
+        QCOMPARE(cp932::decode(*plain),
+                 u"\"2010/01/05\",\"1\",\"応募先1\",\"\",\"\",\"賞品1\",\"小物当選\",\"500\","
+                 u"\"1名様\",\"2010/12/31\",\"----/--/--\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"_s);
     }
 
     // A new password keeps the data key: every data file keeps its bytes.

@@ -1,11 +1,10 @@
 // Sealed files: round trips, the byte layout read and written with
 // libsodium's own calls, fresh randomness, and refusal of every altered,
 // moved, foreign or malformed input.
-#include <sodium.h>
-
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "sodiumbyhand.h"
 #include "storage/seal.h"
 
 using namespace Qt::StringLiterals;
@@ -14,35 +13,8 @@ namespace {
 
 const QString Password = u"きらび帳 pass"_s;
 
-const unsigned char* raw(const QByteArray& bytes) {
-    return reinterpret_cast<const unsigned char*>(bytes.constData());
-}
-
 QByteArray keyBytes(const seal::DataKey& key) {
     return QByteArray(reinterpret_cast<const char*>(key.bytes()), 32);
-}
-
-// The password's key as the layout prescribes: Argon2id, 3 passes, 64 MiB.
-QByteArray passwordKey(const QString& password, const QByteArray& salt) {
-    const QByteArray utf8 = password.toUtf8();
-    QByteArray out(32, '\0');
-    if (crypto_pwhash(reinterpret_cast<unsigned char*>(out.data()), 32, utf8.constData(),
-                      utf8.size(), raw(salt), 3, 67108864, crypto_pwhash_ALG_ARGON2ID13) != 0) {
-        return {};
-    }
-    return out;
-}
-
-std::optional<QByteArray> decrypt(const QByteArray& sealed, const QByteArray& additional,
-                                  const QByteArray& nonce, const QByteArray& key) {
-    QByteArray plain(sealed.size() - 16, '\0');
-    unsigned long long length = 0;
-    if (crypto_aead_xchacha20poly1305_ietf_decrypt(
-            reinterpret_cast<unsigned char*>(plain.data()), &length, nullptr, raw(sealed),
-            sealed.size(), raw(additional), additional.size(), raw(nonce), raw(key)) != 0) {
-        return std::nullopt;
-    }
-    return plain;
 }
 
 QByteArray encrypt(const QByteArray& plain, const QByteArray& additional, const QByteArray& nonce,
