@@ -292,8 +292,9 @@ Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Prog
             return result;
         }
         edited.sealKey = seal::sealKeyText(edited.startPasswordInput, *key);
-    } else if (!edited.seal) {
-        edited.sealKey.clear();
+    } else {
+        // The key in force, whatever copy of the settings the tab edited.
+        edited.sealKey = edited.seal ? previous.sealKey : QString();
     }
     if (edited.seal && edited.sealKey.isEmpty()) {
         result.fail(

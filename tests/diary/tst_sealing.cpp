@@ -153,6 +153,21 @@ class TestSealing : public QObject {
         QCOMPARE(desk_->diary().month().records().count(), 1);
     }
 
+    // The settings tab may hand over a copy made before the diary was
+    // sealed: the key in force stays.
+    void otherSettingsKeepTheKey() {
+        startWithPassword();
+        const settingsfile::Settings beforeSealing = desk_->settings();
+        QVERIFY(applySeal(true).done);
+        const QString key = setting(paths_, u"SealKey"_s);
+        settingsfile::Settings edited = beforeSealing;
+        edited.seal = true;
+        edited.sortOn = false;
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QCOMPARE(setting(paths_, u"SealKey"_s), key);
+        QCOMPARE(setting(paths_, u"SortOn"_s), u"0"_s);
+    }
+
     // A sealed file that does not open is refused and never written over.
     void refusedFileIsLeftAlone_data() {
         QTest::addColumn<int>("at");  // the byte changed; -1: the file moved
