@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_packages=(g++ cmake ninja-build qt6-base-dev libbenchmark-dev clang-format
+build_packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libbenchmark-dev clang-format
     qt6-translations-l10n libsodium-dev pkg-config)
 # The fuzz targets are built with clang and its libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -19,7 +19,7 @@ namespace {
 using benchdata::Data;
 using benchdata::data;
 
-constexpr int SettingsTab = 4;
+constexpr int SettingsTab = int(diary::Tab::Setting);
 
 // Applies the settings tab as the user does and checks the answer.
 bool apply(benchmark::State& state, Desktop& desktop, frmMain* window) {

@@ -13,7 +13,7 @@
 namespace diary {
 
 // The tabs of the main window, in their order on the strip.
-enum class Tab { Month, Year, Total, Search, Setting, About };
+enum class Tab { Month, Year, Total, Analysis, Search, Setting, About };
 
 // The rows the lists and the editor work on, counted from 1; 0 is none.
 struct Selection {

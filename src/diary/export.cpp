@@ -24,6 +24,10 @@ constexpr Heading SummaryHeadings[] = {
 // The headings of a file, with their HTML widths.
 QList<std::pair<QString, int>> fileHeadings(const Table& t) {
     QList<std::pair<QString, int>> headings;
+    if (t.kind == ListKind::Analysis) {
+        return {{u"分類"_s, 200},    {u"応募総数"_s, 80}, {u"当選総数"_s, 80}, {u"当選率"_s, 60},
+                {u"小物当選"_s, 80}, {u"中物当選"_s, 80}, {u"大物当選"_s, 80}, {u"当選総額"_s, 80}};
+    }
     if (t.kind == ListKind::Records) {
         const QString filing = t.filedByDeadline ? u"締切日"_s : u"応募日"_s;
         const QString other = t.filedByDeadline ? u"応募日"_s : u"締切日"_s;
@@ -44,10 +48,25 @@ QList<std::pair<QString, int>> fileHeadings(const Table& t) {
     return headings;
 }
 
+// The columns of a row of a summary or analysis list.
+int columnCount(ListKind kind) {
+    switch (kind) {
+        case ListKind::Year:
+            return 10;
+        case ListKind::Total:
+            return 11;
+        case ListKind::Analysis:
+            return 8;
+        case ListKind::Records:
+            break;
+    }
+    return 16;
+}
+
 // The values of a row in a file: records without their URL and picture.
 QStringList fileValues(const Table& t, const QStringList& row) {
     if (t.kind != ListKind::Records) {
-        return row.mid(0, t.kind == ListKind::Year ? 10 : 11);
+        return row.mid(0, columnCount(t.kind));
     }
     QStringList values;
     for (int c = 0; c <= Msg; ++c) {
@@ -76,6 +95,8 @@ QString columnGroups(ListKind kind) {
             return u"<COL SPAN= \"1\" ALIGN=\"left\"><COL SPAN=\"9\" ALIGN=\"right\">"_s;
         case ListKind::Total:
             return u"<COL SPAN= \"1\" ALIGN=\"left\"><COL SPAN=\"10\" ALIGN=\"right\">"_s;
+        case ListKind::Analysis:
+            return u"<COL SPAN= \"1\" ALIGN=\"left\"><COL SPAN=\"7\" ALIGN=\"right\">"_s;
     }
     return {};
 }
@@ -144,7 +165,7 @@ QString html(const Table& table) {
 
 QStringList printLines(const Table& table) {
     QStringList lines;
-    const int count = table.kind == ListKind::Records ? 16 : table.kind == ListKind::Year ? 10 : 11;
+    const int count = columnCount(table.kind);
     if (table.kind == ListKind::Records) {
         lines.append(
             table.filedByDeadline

@@ -9,7 +9,7 @@
 // lines. Plain functions over the rows as the lists hold them.
 namespace exporting {
 
-enum class ListKind { Records, Year, Total };
+enum class ListKind { Records, Year, Total, Analysis };
 
 // The statistics figures as the main window shows them.
 struct Figures {
@@ -19,7 +19,7 @@ struct Figures {
 struct Table {
     ListKind kind = ListKind::Records;
     bool filedByDeadline = false;
-    // Records: the 17 columns; year rows: 10; total rows: 11.
+    // Records: the 17 columns; year rows: 10; total rows: 11; analysis rows: 8.
     QList<QStringList> rows;
     std::optional<Figures> figures;  // appended when the setting asks for them
 };

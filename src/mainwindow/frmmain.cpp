@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/aboutpage.h"
+#include "mainwindow/analysispage.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/legendstrip.h"
 #include "mainwindow/listoutput.h"
@@ -46,8 +47,9 @@ struct TabInfo {
     const char16_t* caption;
 };
 constexpr TabInfo tabs[] = {
-    {u"T_Month", u"月　　　間"},  {u"T_Year", u"年　　　間"},    {u"T_Total", u"総　　　計"},
-    {u"T_Search", u"検　　　索"}, {u"T_Setting", u"設　　　定"}, {u"T_About", u"ソフト情報"},
+    {u"T_Month", u"月　　　間"},    {u"T_Year", u"年　　　間"},   {u"T_Total", u"総　　　計"},
+    {u"T_Analysis", u"分　　　析"}, {u"T_Search", u"検　　　索"}, {u"T_Setting", u"設　　　定"},
+    {u"T_About", u"ソフト情報"},
 };
 
 }  // namespace
@@ -64,6 +66,7 @@ frmMain::frmMain(Platform& platform, platform::ProgramLocation location)
     editing_ =
         new RecordEditing(platform_, desk_, this, lvwMonth, panel_, *this, location_.helpPage);
     output_ = new ListOutput(platform_, desk_, panel_, this);
+    output_->setAnalysisRows(&analysisPage_->rows());
     connectParts();
     connectLists();
 }
@@ -98,12 +101,14 @@ void frmMain::buildWindow() {
     monthPage_ = new MonthPage(tabClient);
     yearPage_ = new YearPage(tabClient);
     totalPage_ = new TotalPage(tabClient);
+    analysisPage_ = new AnalysisPage(platform_, desk_, tabClient);
     searchPage_ = new SearchPage(tabClient);
     settingsPage_ = new SettingsPage(
         platform_, desk_, location_.programFolder + u'/' + programfiles::Program, tabClient);
     aboutPage_ = new AboutPage(tabClient);
-    for (QWidget* page : std::initializer_list<QWidget*>{monthPage_, yearPage_, totalPage_,
-                                                         searchPage_, settingsPage_, aboutPage_}) {
+    for (QWidget* page :
+         std::initializer_list<QWidget*>{monthPage_, yearPage_, totalPage_, analysisPage_,
+                                         searchPage_, settingsPage_, aboutPage_}) {
         pages_->addWidget(page);
     }
     clientLayout->addLayout(pages_, 0, 0, 2, 1);
@@ -135,6 +140,7 @@ void frmMain::buildWindow() {
 
 void frmMain::connectParts() {
     connect(settingsPage_, &SettingsPage::applyRequested, this, &frmMain::cmdSetting_Click);
+    connect(analysisPage_, &AnalysisPage::loaded, this, [this] { ListViewStatistics(); });
     connect(settingsPage_, &SettingsPage::restored, this, &frmMain::endProgram);
     connect(aboutPage_, &AboutPage::linkClicked, this,
             [this](const QString& target) { platform_.shell.open(target); });

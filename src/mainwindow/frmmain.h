@@ -11,6 +11,7 @@
 class QStackedLayout;
 class QTabBar;
 class AboutPage;
+class AnalysisPage;
 class BottomPanel;
 class LegendStrip;
 class ListView;
@@ -124,6 +125,7 @@ class frmMain : public QWidget, private ViewRefresh {
     MonthPage* monthPage_;
     YearPage* yearPage_;
     TotalPage* totalPage_;
+    AnalysisPage* analysisPage_;
     SearchPage* searchPage_;
     SettingsPage* settingsPage_;
     AboutPage* aboutPage_;

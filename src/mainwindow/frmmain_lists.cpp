@@ -9,6 +9,7 @@
 
 #include "diary/records.h"
 #include "mainwindow/aboutpage.h"
+#include "mainwindow/analysispage.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/legendstrip.h"
@@ -179,6 +180,10 @@ void frmMain::enterTab(Tab tab) {
             totalPage_->buildColumns();
             LoadTotalFile();
             lvwTotal->show();
+            break;
+        case Tab::Analysis:
+            CurrentListView = analysisPage_->lvwAnalysis;
+            analysisPage_->load();
             break;
         case Tab::Search:
             ListViewColumnHeadersMonth(searchPage_->lvwDummy);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "diary/links.h"
+#include "mainwindow/analysispage.h"
 #include "mainwindow/bottompanel.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/listpages.h"
@@ -69,6 +70,11 @@ void frmMain::ListViewStatistics() {
             entries = search.entries;
             break;
         }
+        case Tab::Analysis:
+            // The list is saved and printed as it is; it has no figures.
+            panel_->cmdSave->setEnabled(analysisPage_->rows().count() > 0);
+            panel_->cmdPrint->setEnabled(analysisPage_->rows().count() > 0);
+            return;
         case Tab::Setting:
             desk_.diary().month().setExpenses(Currency());
             return;

@@ -36,6 +36,11 @@ exporting::Table ListOutput::outputTable() const {
             table.kind = exporting::ListKind::Total;
             table.rows = desk_.diary().summaries().total().rows();
             break;
+        case diary::Tab::Analysis:
+            // The table as the list shows it; it has no statistics block.
+            table.kind = exporting::ListKind::Analysis;
+            table.rows = analysisRows_ != nullptr ? analysisRows_->rows() : QList<QStringList>();
+            return table;
         default:
             for (const PrizeEntry& record : desk_.recordsOf(desk_.tab()).records()) {
                 table.rows.append(QStringList(record.begin(), record.end()));
@@ -67,6 +72,10 @@ bool ListOutput::prepareOutput() {
         case diary::Tab::Total:
             prgShinko->setMaximum(std::max(1, desk_.diary().summaries().total().count()));
             return true;
+        case diary::Tab::Analysis:
+            prgShinko->setMaximum(
+                std::max(1, analysisRows_ != nullptr ? analysisRows_->count() : 0));
+            return true;
         default:
             return false;
     }
@@ -82,6 +91,8 @@ QString ListOutput::proposedFileName() const {
             return u"総計.csv"_s;  // as the tab is called
         case diary::Tab::Search:
             return u"検索結果.csv"_s;
+        case diary::Tab::Analysis:
+            return u"分析.csv"_s;
         default:
             return {};
     }

@@ -4,6 +4,7 @@
 
 #include "diary/desk.h"
 #include "diary/export.h"
+#include "diary/rowlist.h"
 #include "platform/platform.h"
 
 class BottomPanel;
@@ -19,6 +20,8 @@ class ListOutput : public QObject {
 
     void cmdSave_Click();
     void cmdPrint_Click();
+    // The rows of the analysis tab's list.
+    void setAnalysisRows(const diary::RowList* rows) { analysisRows_ = rows; }
 
   private:
     // Writes the list to the file; a failure is shown and returned.
@@ -33,4 +36,5 @@ class ListOutput : public QObject {
     const diary::Desk& desk_;
     BottomPanel* panel_;
     QWidget* mainWindow_;
+    const diary::RowList* analysisRows_ = nullptr;
 };

@@ -121,7 +121,7 @@ class TestRecordUpdate : public QObject {
         QVERIFY(monthfile::write(month, {entry(u"2010/01/10"_s, u"1"_s)}, QString()).ok());
         const QByteArray before = readBytes(month);
         frmMain* window = program.start();
-        control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(3);  // the search tab
+        control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(int(diary::Tab::Search));
         PrizeEntry changed = entry(u"2010/01/10"_s, u"1"_s);
         changed[Present] = u"検索の後に変わった賞品"_s;
         window->searchResults().append(changed);

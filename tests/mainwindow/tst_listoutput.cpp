@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int SearchTab = 3;
+constexpr int SearchTab = int(diary::Tab::Search);
 
 // One record in 2010/01 and one in 2026/11, with the summaries of 2026, so
 // that every list has a row to save.
@@ -62,6 +62,8 @@ class TestListOutput : public QObject {
             << QDate(2025, 11, 15) << u"cmdYearNext"_s << 1 << u"2026年.csv"_s;
         QTest::newRow("total") << november << QString() << 2 << u"総計.csv"_s;
         QTest::newRow("search") << november << QString() << SearchTab << u"検索結果.csv"_s;
+        QTest::newRow("analysis") << november << QString() << int(diary::Tab::Analysis)
+                                  << u"分析.csv"_s;
     }
     void proposesANameForTheList() {
         QFETCH(QDate, today);

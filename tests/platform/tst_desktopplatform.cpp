@@ -117,7 +117,7 @@ class TestDesktopPlatform : public QObject {
         QVERIFY(QFile::exists(paths.settingsFile()));
         QVERIFY(!QFile::exists(paths.oldSettingsFile()));
         QVERIFY(!control<QCheckBox>(window, u"chkDeleteKakunin"_s)->isChecked());
-        control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(4);  // the settings tab
+        control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(int(diary::Tab::Setting));
         control<QPushButton>(window, u"cmdShortcut"_s)->click();
         QCOMPARE(program.shortcut.created, QStringList{bin + u"/kirabilog"_s});
         control<QPushButton>(window, u"cmdEnd"_s)->click();

@@ -196,6 +196,11 @@ bool readBox(Reader& in, Step& step) {
     return true;
 }
 
+// series "NAME" "V1|V2|…": the name in text, the values as written in message.
+bool readSeries(Reader& in, Step& step) {
+    return in.string(&step.text, u"the series name"_s) && in.string(&step.message, u"the values"_s);
+}
+
 // Checks of one control, named by the word after its window.object.
 constexpr CheckSyntax ControlChecks[] = {
     {u"text", Property::Text, &readText},
@@ -211,6 +216,7 @@ constexpr CheckSyntax ControlChecks[] = {
     {u"header", Property::Header, &readHeaderText},
     {u"width", Property::Width, &readWidth},
     {u"box", Property::Box, &readBox},
+    {u"series", Property::Series, &readSeries},
 };
 
 }  // namespace

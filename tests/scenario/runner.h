@@ -183,6 +183,7 @@ class Runner : public QObject {
     Outcome expectFile(const Step& step);
     Outcome expectBytes(const Step& step);
     Outcome expectSealed(const Step& step);
+    Outcome expectSeries(const Step& step, QWidget* widget);
     Outcome compareText(const Step& step, const QString& text);
     // The file a check looks at, or why it cannot.
     std::optional<Outcome> readFile(const Step& step, QByteArray* bytes) const;

@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabBar>
 
 #include "findings.h"
 #include "runner.h"
 #include "widgets.h"
+#include "widgets/chartview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +113,7 @@ Runner::Outcome Runner::expectControl(const Step& step, QWidget* widget) {
         {Property::Visible, &Runner::expectVisible}, {Property::Checked, &Runner::expectChecked},
         {Property::Date, &Runner::expectDate},       {Property::Value, &Runner::expectValue},
         {Property::Tab, &Runner::expectTab},         {Property::Box, &Runner::expectBox},
+        {Property::Series, &Runner::expectSeries},
     };
     for (const auto& entry : handlers) {
         if (entry.property == step.property) {
@@ -213,6 +216,41 @@ Runner::Outcome Runner::expectTab(const Step& step, QWidget* widget) {
     return retry({step.text,
                   key.isEmpty() ? u"no tab selected"_s : key,
                   {u"tabs: "_s + tabKeys(bar).join(u", "_s)}});
+}
+
+Runner::Outcome Runner::expectSeries(const Step& step, QWidget* widget) {
+    auto* chart = qobject_cast<ChartView*>(widget);
+    if (chart == nullptr) {
+        return failed(wrongKind(widget, u"a chart"_s));
+    }
+    const auto plain = [](const QList<double>& values) {
+        QStringList texts;
+        for (double v : values) {
+            texts.append(QString::number(v, 'f', 2).remove(QRegularExpression(u"\\.?0+$"_s)));
+        }
+        return texts.join(u'|');
+    };
+    QList<double> wanted;
+    for (const QString& text : step.message.split(u'|')) {
+        bool ok = false;
+        wanted.append(text.trimmed().toDouble(&ok));
+        if (!ok) {
+            return failed({u"plain numbers joined by |"_s, quoted(step.message), {}});
+        }
+    }
+    const std::optional<QList<double>> found = chart->seriesValues(step.text);
+    if (!found) {
+        return retry({u"a series named "_s + quoted(step.text),
+                      u"none of that name"_s,
+                      {u"series: "_s + chart->seriesNames().join(u", "_s)}});
+    }
+    const bool same = found->size() == wanted.size() &&
+                      std::equal(found->cbegin(), found->cend(), wanted.cbegin(),
+                                 [](double a, double b) { return std::abs(a - b) < 0.005; });
+    if (same) {
+        return passed();
+    }
+    return retry({quoted(plain(wanted)), quoted(plain(*found)), {}});
 }
 
 Runner::Outcome Runner::expectBox(const Step& step, QWidget* widget) {

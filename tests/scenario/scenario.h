@@ -56,6 +56,7 @@ enum class Property {
     Header,
     Width,
     Box,
+    Series,  // a chart's bar set or line, by name
     Window,
     Ended,
     Shell,

@@ -132,7 +132,7 @@ class TestFrmDataSearch : public QObject {
         storeYear(program_->folder.paths());
         window_ = program_->start();
         QVERIFY(window_ != nullptr);
-        control<QTabBar>(window_, u"tabMain"_s)->setCurrentIndex(3);
+        control<QTabBar>(window_, u"tabMain"_s)->setCurrentIndex(int(diary::Tab::Search));
         search_ = openWindow(u"frmDataSearch"_s);
         QVERIFY(search_ != nullptr);
     }
