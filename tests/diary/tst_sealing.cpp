@@ -153,6 +153,35 @@ class TestSealing : public QObject {
         QCOMPARE(desk_->diary().month().records().count(), 1);
     }
 
+    // A sealed diary re-files its records under a new filing key and stays
+    // sealed; releasing the password unseals it with no password line left.
+    void refilingAndReleaseWhileSealed() {
+        startWithPassword();
+        QVERIFY(applySeal(true).done);
+        settingsfile::Settings edited = desk_->settings();
+        edited.formatKeyNowDay = false;
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        const QMap<QString, QByteArray> files = dataFiles(paths_);
+        QVERIFY(!files.isEmpty());
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
+            QVERIFY2(seal::isSealed(it.value()), qPrintable(it.key()));
+        }
+        // Both records have the deadline 2010/12/31.
+        desk_->setShownDate(QDate(2010, 12, 1));
+        QVERIFY(desk_->loadMonth().done);
+        QCOMPARE(desk_->diary().month().records().count(), 2);
+
+        edited = desk_->settings();
+        edited.startPassword = false;
+        edited.startPasswordInput.clear();
+        QVERIFY(desk_->applySettings(edited, noProgress).done);
+        QVERIFY(!desk_->sealed());
+        QVERIFY(!diskfile::dataKey());
+        const QByteArray december = deciphered(paths_.monthFile(u"2010"_s, u"12"_s));
+        QVERIFY(december.startsWith("\"2010/12/31\""));
+        QCOMPARE(setting(paths_, u"Seal"_s), QString());
+    }
+
     // The settings tab may hand over a copy made before the diary was
     // sealed: the key in force stays.
     void otherSettingsKeepTheKey() {
