@@ -2,8 +2,10 @@
 
 // The stored data the benchmarks over many years share: 240,000 records (20
 // years of 12 months of 1,000 records) in their month files, and beside them
-// the same rows as CSV for a database file of the sqlite3 shell.
+// the same rows as CSV for a database file of the sqlite3 shell; the same
+// months sealed, as a sealed diary keeps them.
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -11,7 +13,10 @@
 #include <QTemporaryDir>
 
 #include "storage/datafolder.h"
+#include "storage/diskfile.h"
 #include "storage/monthfile.h"
+#include "storage/seal.h"
+#include "storage/settingsfile.h"
 
 namespace benchdata {
 
@@ -71,6 +76,45 @@ struct Data {
 
 inline Data& data() {
     static Data instance;
+    return instance;
+}
+
+// The same months in a sealed diary whose start password is SealedPassword:
+// every file sealed under a data key of its own, which the settings file
+// keeps under the password. Reading them needs the key set in diskfile.
+inline const QString SealedPassword = u"pw"_s;
+
+struct SealedData {
+    QTemporaryDir folder;
+    seal::Key key = seal::DataKey::generate();
+    qint64 bytes = 0;
+
+    SealedData() {
+        if (!key) {
+            return;
+        }
+        const DataPaths paths(folder.path());
+        settingsfile::Settings settings;
+        settings.startPassword = true;
+        settings.seal = true;
+        settings.sealKey = seal::sealKeyText(SealedPassword, *key);
+        QDir().mkpath(paths.iniFolder());
+        settingsfile::write(paths.settingsFile(), settings);
+        diskfile::setDataKey(key);
+        for (int year = 1991; year < 1991 + Years; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                const QString path =
+                    paths.monthFile(QString::number(year), u"%1"_s.arg(month, 2, 10, QChar(u'0')));
+                monthfile::write(path, realisticMonth(year, month), QString());
+                bytes += QFileInfo(path).size();
+            }
+        }
+        diskfile::setDataKey(nullptr);
+    }
+};
+
+inline SealedData& sealedData() {
+    static SealedData instance;
     return instance;
 }
 

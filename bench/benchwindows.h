@@ -49,11 +49,16 @@ inline QWidget* openWindow(const QString& name) {
     return nullptr;
 }
 
-inline int runBenchmarks(int argc, char** argv) {
+// A reporter, when given, takes the place of the console's.
+inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    if (reporter != nullptr) {
+        benchmark::RunSpecifiedBenchmarks(reporter);
+    } else {
+        benchmark::RunSpecifiedBenchmarks();
+    }
     benchmark::Shutdown();
     return 0;
 }

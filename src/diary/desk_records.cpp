@@ -320,6 +320,10 @@ Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Prog
         if (result.done) {
             diskfile::setDataKey(newKey);
             ownsDataKey_ = newKey != nullptr;
+            // A settings save that a crash once stopped may have left the
+            // old settings, password and all, in the settings folder's work
+            // file.
+            diskfile::removeFile(DataPaths::workFile(paths().iniFolder()));
         }
     } else if (keyChanged) {
         // The settings file changes together with the data, in one swap.
