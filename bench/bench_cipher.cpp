@@ -4,9 +4,8 @@
 #include <QByteArray>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <string>
 
+#include "ratioreporter.h"
 #include "storage/binarycipher.h"
 
 namespace {
@@ -47,21 +46,6 @@ void BM_CipherBuffer(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * BufferSize);
 }
 BENCHMARK(BM_CipherBuffer)->Unit(benchmark::kMillisecond);
-
-// Prints the usual table and keeps each run's throughput for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto it = run.counters.find("bytes_per_second");
-            if (it != run.counters.end()) {
-                rates[run.run_name.function_name] = it->second.value;
-            }
-        }
-    }
-    std::map<std::string, double> rates;
-};
 
 }  // namespace
 

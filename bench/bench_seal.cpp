@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <string>
 
+#include "ratioreporter.h"
 #include "storage/binarycipher.h"
 #include "storage/seal.h"
 
@@ -101,21 +100,6 @@ void BM_SealData(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * MonthSize);
 }
 BENCHMARK(BM_SealData)->Unit(benchmark::kMicrosecond);
-
-// Prints the usual table and keeps each run's throughput for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto it = run.counters.find("bytes_per_second");
-            if (it != run.counters.end()) {
-                rates[run.run_name.function_name] = it->second.value;
-            }
-        }
-    }
-    std::map<std::string, double> rates;
-};
 
 }  // namespace
 
