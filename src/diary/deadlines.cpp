@@ -20,14 +20,26 @@ QDate lastDay(const Window& window) {
     return window.today.addDays(std::max(window.days, 0));
 }
 
-// A deadline as the file holds it; only a real date counts.
-bool deadlineWithin(QStringView text, QDate from, QDate to) {
-    if (text.size() != 10) {
-        return false;  // the cheap test first: most fields are dates or "----/--/--"
+// The window's days as text: dates of the file's form sort as their text,
+// so that most records are turned away without reading a date.
+struct DayRange {
+    QDate from, to;
+    QByteArray fromText, toText;
+    DayRange(QDate first, QDate last)
+        : from(first),
+          to(last),
+          fromText(first.toString(DateFormat).toLatin1()),
+          toText(last.toString(DateFormat).toLatin1()) {}
+
+    bool contains(QByteArrayView text) const {
+        if (text.size() != 10 || text < fromText || toText < text) {
+            return false;
+        }
+        // Only a real date counts: "2024/02/30" sorts inside as well.
+        const QDate date = QDate::fromString(QString::fromLatin1(text), DateFormat);
+        return date.isValid() && from <= date && date <= to;
     }
-    const QDate date = QDate::fromString(text.toString(), DateFormat);
-    return date.isValid() && from <= date && date <= to;
-}
+};
 
 // What reading one month brought.
 enum class MonthRead { Read, Missing, Refused };
@@ -58,13 +70,12 @@ MonthRead scanMonth(const QString& path, const QString& password,
     return monthfile::passwordFits(content, password) ? MonthRead::Read : MonthRead::Refused;
 }
 
-// The window's test on the bytes of a record: its deadline (plain ASCII in
-// any valid record) and its result, decoded only when needed.
+// The window's test on the bytes of a record, nothing decoded: the deadline is
+// plain ASCII in any record that has one, the result compared in code page 932.
 class ByteTest {
   public:
     explicit ByteTest(const Window& window)
-        : from_(window.today),
-          to_(lastDay(window)),
+        : days_(window.today, lastDay(window)),
           field_(deadlineField(window.filedByDeadline)),
           allResults_(window.allResults),
           notApplied_(cp932::encode(NotApplied.toString()).bytes) {}
@@ -73,12 +84,11 @@ class ByteTest {
         if (!allResults_ && record[Kekka] != notApplied_) {
             return false;
         }
-        const QByteArrayView deadline = record[field_];
-        return deadline.size() == 10 && deadlineWithin(QString::fromLatin1(deadline), from_, to_);
+        return days_.contains(record[field_]);
     }
 
   private:
-    QDate from_, to_;
+    DayRange days_;
     PrizeField field_;
     bool allResults_;
     QByteArray notApplied_;
@@ -142,8 +152,9 @@ bool selected(const PrizeEntry& record, const Window& window) {
     if (!window.allResults && record[Kekka] != NotApplied) {
         return false;
     }
-    return deadlineWithin(record[deadlineField(window.filedByDeadline)], window.today,
-                          lastDay(window));
+    // Any character outside Latin-1 makes no date and maps to '?'.
+    return DayRange(window.today, lastDay(window))
+        .contains(record[deadlineField(window.filedByDeadline)].toLatin1());
 }
 
 void sortRecords(QList<PrizeEntry>& records, bool filedByDeadline) {

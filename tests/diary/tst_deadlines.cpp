@@ -140,6 +140,32 @@ class TestDeadlines : public QObject {
                  expected);
     }
 
+    // Days that do not exist, though their text lies inside the window.
+    void selectedOnlyRealDays_data() {
+        QTest::addColumn<QString>("deadline");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("Feb 29 of a leap year") << u"2024/02/29"_s << true;
+        QTest::newRow("Feb 30") << u"2024/02/30"_s << false;
+        QTest::newRow("day 00") << u"2024/02/00"_s << false;
+        QTest::newRow("letters") << u"2024/02/2x"_s << false;
+        QTest::newRow("full-width digits") << u"２０２４/02/28"_s << false;
+        QTest::newRow("March 1") << u"2024/03/01"_s << true;
+    }
+    void selectedOnlyRealDays() {
+        QFETCH(QString, deadline);
+        QFETCH(bool, expected);
+        for (const bool byDeadline : {true, false}) {
+            const Window window{day(u"2024/02/27"_s), 5, false, byDeadline};
+            const PrizeEntry e = record(u"1"_s, u"2024/02/28"_s, deadline, byDeadline);
+            QCOMPARE(deadlines::selected(e, window), expected);
+            // The same from the file; February is read under either key.
+            TestFolder folder;
+            store(folder.paths(), u"2024/02"_s, {e});
+            QCOMPARE(deadlines::find(folder.paths(), window, QString()).records.size(),
+                     expected ? 1 : 0);
+        }
+    }
+
     void sortRecords_data() {
         QTest::addColumn<QList<PrizeEntry>>("records");
         QTest::addColumn<bool>("filedByDeadline");
