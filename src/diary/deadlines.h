@@ -14,7 +14,8 @@
 namespace deadlines {
 
 // Which deadlines are wanted: those from today to today + days, both
-// included; with allResults whatever the result, else only "未応募".
+// included (fewer than 0 days count as 0); with allResults whatever the
+// result, else only "未応募".
 struct Window {
     QDate today;
     int days = 0;

@@ -220,21 +220,6 @@ class TestICalendar : public QObject {
         QCOMPARE(withName(found.first(), u"URL"_s), expected);
     }
 
-    // A long Japanese summary is folded in the file and whole when unfolded.
-    void longLinesFolded() {
-        PrizeEntry e = contest(u"1"_s, u"2024/04/01"_s);
-        e[Present] = u"有名店のスイーツ詰め合わせと箱根温泉ペア宿泊券と液晶テレビ32型"_s;
-        const QByteArray file = icalendar::calendar({e}, false, Stamp);
-        int continuations = 0;
-        for (const QByteArray& line : physicalLines(file)) {
-            QVERIFY(line.size() <= 75);
-            continuations += line.startsWith(' ');
-        }
-        QVERIFY(continuations >= 2);
-        QCOMPARE(withName(events(file).first(), u"SUMMARY"_s),
-                 QStringList{u"締切："_s + e[Present] + u"（応募先1）"_s});
-    }
-
     void uids() {
         const PrizeEntry e = contest(u"5"_s, u"2024/04/01"_s);
         const QString first = icalendar::uid(e, false);
