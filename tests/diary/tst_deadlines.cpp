@@ -166,6 +166,18 @@ class TestDeadlines : public QObject {
         }
     }
 
+    // A window of fewer than no days is today alone.
+    void negativeDays() {
+        const Window window{day(u"2024/03/10"_s), -3, false, true};
+        QVERIFY(
+            deadlines::selected(record(u"1"_s, u"2024/03/01"_s, u"2024/03/10"_s, true), window));
+        QVERIFY(
+            !deadlines::selected(record(u"1"_s, u"2024/03/01"_s, u"2024/03/09"_s, true), window));
+        QVERIFY(
+            !deadlines::selected(record(u"1"_s, u"2024/03/01"_s, u"2024/03/11"_s, true), window));
+        QCOMPARE(deadlines::monthsToRead(window).size(), 1);
+    }
+
     void sortRecords_data() {
         QTest::addColumn<QList<PrizeEntry>>("records");
         QTest::addColumn<bool>("filedByDeadline");
