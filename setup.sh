@@ -25,6 +25,8 @@ package_packages=(dpkg-dev)
 # The package test builds the package and validates its desktop entry and
 # AppStream metadata.
 package_test_packages=(dpkg-dev desktop-file-utils appstream)
+# The calendar test reads the exported deadlines with another parser.
+calendar_test_packages=(python3 python3-icalendar)
 
 install_missing() {
     local missing=()
@@ -58,7 +60,7 @@ case "${1:-}" in
         ;;
     test)
         install_missing "${build_packages[@]}" "${fuzz_packages[@]}" "${print_test_packages[@]}" \
-            "${package_test_packages[@]}"
+            "${package_test_packages[@]}" "${calendar_test_packages[@]}"
         format_check
         build sanitize
         ctest --preset sanitize
