@@ -13,12 +13,18 @@
 namespace diary {
 
 // The tabs of the main window, in their order on the strip.
-enum class Tab { Month, Year, Total, Analysis, Search, Setting, About };
+enum class Tab { Month, Year, Total, Analysis, Deadline, Search, Setting, About };
+
+// The tabs whose list holds records of many months, each opened in its own.
+inline bool listsManyMonths(Tab tab) {
+    return tab == Tab::Search || tab == Tab::Deadline;
+}
 
 // The rows the lists and the editor work on, counted from 1; 0 is none.
 struct Selection {
     int SelectedIndex = 0;        // the month list
     int SearchSelectedIndex = 0;  // the search list
+    int DeadlineSelectedIndex = 0;
     int YearSelectedIndex = 0;
     int TotalSelectedIndex = 0;
     int SelectedCount = 0;  // rows selected in the list clicked last
@@ -62,12 +68,24 @@ class Desk : public QObject {
     RecordList& searchResults() { return searchResults_; }
     const RecordList& searchResults() const { return searchResults_; }
 
-    // The records a list of the tab shows: the search results or the month's.
+    // The records of the deadlines tab, each still in its own month.
+    RecordList& deadlineResults() { return deadlineResults_; }
+
+    // The records a list of the tab shows: the search results, the coming
+    // deadlines or the month's.
     RecordList& recordsOf(Tab tab) {
-        return tab == Tab::Search ? searchResults_ : diary_.month().records();
+        return tab == Tab::Search     ? searchResults_
+               : tab == Tab::Deadline ? deadlineResults_
+                                      : diary_.month().records();
     }
     const RecordList& recordsOf(Tab tab) const {
-        return tab == Tab::Search ? searchResults_ : diary_.month().records();
+        return const_cast<Desk*>(this)->recordsOf(tab);
+    }
+    // The row of the list of the tab that the user chose, for the tabs
+    // whose list holds many months.
+    int& listedSelection(Tab tab) {
+        return tab == Tab::Deadline ? selection.DeadlineSelectedIndex
+                                    : selection.SearchSelectedIndex;
     }
 
     Tab tab() const { return tab_; }
@@ -134,9 +152,10 @@ class Desk : public QObject {
     // A new record goes into the month of its filing date, which is shown.
     // A failed store leaves the month as it was.
     Result addRecord(const PrizeEntry& record);
-    // The search result at the row is looked up in its month, which is
-    // shown; -1 when it is no longer there.
-    int findSearchResult(int row, Result* loaded);
+    // The record at the row of a list of many months (search results,
+    // deadlines) is looked up in its month, which is shown; -1 when it is no
+    // longer there.
+    int findListedRecord(Tab tab, int row, Result* loaded);
 
     // Files announcements read from copied text into their months. isWanted
     // is asked for a record whose ID stands in its month when duplicates are
@@ -179,6 +198,7 @@ class Desk : public QObject {
     Tab tab_ = Tab::Month;
     settingsfile::Settings settings_;
     RecordList searchResults_;
+    RecordList deadlineResults_;
     bool ownsDataKey_ = false;
 
   public:

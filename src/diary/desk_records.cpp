@@ -66,12 +66,13 @@ Result Desk::addRecord(const PrizeEntry& record) {
     return result;
 }
 
-int Desk::findSearchResult(int row, Result* loaded) {
-    if (row < 0 || row >= searchResults_.count()) {
+int Desk::findListedRecord(Tab tab, int row, Result* loaded) {
+    const RecordList& listed = recordsOf(tab);
+    if (row < 0 || row >= listed.count()) {
         return -1;
     }
-    // The result is found in its own month by its 17 texts.
-    const PrizeEntry wanted = searchResults_.at(row);
+    // The record is found in its own month by its 17 texts.
+    const PrizeEntry wanted = listed.at(row);
     showMonthOf(wanted[FilingDate]);
     *loaded = loadMonth();
     return diary_.month().records().find(wanted);

@@ -14,6 +14,7 @@
 #include "mainwindow/aboutpage.h"
 #include "mainwindow/analysispage.h"
 #include "mainwindow/bottompanel.h"
+#include "mainwindow/deadlinepage.h"
 #include "mainwindow/legendstrip.h"
 #include "mainwindow/listoutput.h"
 #include "mainwindow/listpages.h"
@@ -48,8 +49,8 @@ struct TabInfo {
 };
 constexpr TabInfo tabs[] = {
     {u"T_Month", u"月　　　間"},    {u"T_Year", u"年　　　間"},   {u"T_Total", u"総　　　計"},
-    {u"T_Analysis", u"分　　　析"}, {u"T_Search", u"検　　　索"}, {u"T_Setting", u"設　　　定"},
-    {u"T_About", u"ソフト情報"},
+    {u"T_Analysis", u"分　　　析"}, {u"T_Deadline", u"締　　　切"}, {u"T_Search", u"検　　　索"},
+    {u"T_Setting", u"設　　　定"},  {u"T_About", u"ソフト情報"},
 };
 
 }  // namespace
@@ -102,13 +103,14 @@ void frmMain::buildWindow() {
     yearPage_ = new YearPage(tabClient);
     totalPage_ = new TotalPage(tabClient);
     analysisPage_ = new AnalysisPage(platform_, desk_, tabClient);
+    deadlinePage_ = new DeadlinePage(platform_, desk_, tabClient);
     searchPage_ = new SearchPage(tabClient);
     settingsPage_ = new SettingsPage(
         platform_, desk_, location_.programFolder + u'/' + programfiles::Program, tabClient);
     aboutPage_ = new AboutPage(tabClient);
     for (QWidget* page :
          std::initializer_list<QWidget*>{monthPage_, yearPage_, totalPage_, analysisPage_,
-                                         searchPage_, settingsPage_, aboutPage_}) {
+                                         deadlinePage_, searchPage_, settingsPage_, aboutPage_}) {
         pages_->addWidget(page);
     }
     clientLayout->addLayout(pages_, 0, 0, 2, 1);
@@ -118,12 +120,15 @@ void frmMain::buildWindow() {
 
     lvwMonth = monthPage_->lvwMonth;
     lvwSearch = searchPage_->lvwSearch;
+    lvwDeadline = deadlinePage_->lvwDeadline;
     lvwYear = yearPage_->lvwYear;
     lvwTotal = totalPage_->lvwTotal;
     // Each list shows where its rows are kept.
     diary::Diary& diary = desk_.diary();
     lvwMonth->listModel().setSource(marks::recordRows(diary.month().records(), &monthMarkDate_));
     lvwSearch->listModel().setSource(marks::recordRows(desk_.searchResults(), &searchMarkDate_));
+    lvwDeadline->listModel().setSource(
+        marks::recordRows(desk_.deadlineResults(), &deadlineMarkDate_));
     lvwYear->listModel().setSource(marks::summaryRows(diary.summaries().year()));
     lvwTotal->listModel().setSource(marks::summaryRows(diary.summaries().total()));
     searchPage_->lvwSearchTemp->listModel().setSource(marks::plainRows(noRows_));
@@ -141,6 +146,13 @@ void frmMain::buildWindow() {
 void frmMain::connectParts() {
     connect(settingsPage_, &SettingsPage::applyRequested, this, &frmMain::cmdSetting_Click);
     connect(analysisPage_, &AnalysisPage::loaded, this, [this] { ListViewStatistics(); });
+    connect(deadlinePage_, &DeadlinePage::loaded, this, [this] { ListViewStatistics(); });
+    // A record stored from the deadline list may have left it or moved.
+    connect(editing_, &RecordEditing::deadlineRecordStored, this,
+            [this](const PrizeEntry& record) {
+                deadlinePage_->load();
+                editing_->followListedRecord(record);
+            });
     connect(settingsPage_, &SettingsPage::restored, this, &frmMain::endProgram);
     connect(aboutPage_, &AboutPage::linkClicked, this,
             [this](const QString& target) { platform_.shell.open(target); });
@@ -181,6 +193,7 @@ void frmMain::connectParts() {
         }
         desk_.selection.SelectedIndex = 0;
         desk_.selection.SearchSelectedIndex = 0;
+        desk_.selection.DeadlineSelectedIndex = 0;
     });
     connect(p->cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
     connect(p->cmdAllDelete, &QPushButton::clicked, this, [this] { cmdAllDelete_Click(); });
@@ -198,21 +211,22 @@ void frmMain::connectLists() {
             SaveMonthFile();  // the sorted order is the stored order
         }
     });
-    connect(lvwSearch, &ListView::columnClicked, this,
-            [this](int column) { ColumnHeaderClikSort(lvwSearch, column); });
+    for (ListView* list : {lvwSearch, lvwDeadline}) {
+        connect(list, &ListView::columnClicked, this,
+                [this, list](int column) { ColumnHeaderClikSort(list, column); });
+        connect(list, &ListView::itemClicked, this,
+                [this, list](int row) { listedItemClick(list, row); });
+    }
     connect(lvwMonth, &ListView::itemClicked, this, [this](int row) {
         desk_.selection.SelectedIndex = row;
         listItemClicked(lvwMonth, row);
     });
-    connect(lvwSearch, &ListView::itemClicked, this, &frmMain::lvwSearch_ItemClick);
-    for (ListView* list : {lvwMonth, lvwSearch}) {
+    for (ListView* list : {lvwMonth, lvwSearch, lvwDeadline}) {
         connect(list, &ListView::mouseDown, this, [this](Qt::MouseButton button) {
             LastMouseButton = button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
         });
         connect(list, &ListView::rowDoubleClicked, this, [this, list] {
-            const diary::Selection& s = desk_.selection;
-            const int selected = list == lvwSearch ? s.SearchSelectedIndex : s.SelectedIndex;
-            if (selected != 0 && LastMouseButton == 1) {
+            if (selectedRowOf(list) != 0 && LastMouseButton == 1) {
                 desk_.flags.EditExisting = true;
                 editing_->OpenRecordEditor();
             }
@@ -235,7 +249,7 @@ void frmMain::connectLists() {
                     cmdUnhappyMoneyIn_Click();
                 }
             });
-    for (ListView* list : {lvwMonth, lvwSearch, lvwYear, lvwTotal}) {
+    for (ListView* list : {lvwMonth, lvwSearch, lvwDeadline, lvwYear, lvwTotal}) {
         connect(list, &ListView::keyDown, this, [this, list](int key) { listKeyDown(list, key); });
     }
 }

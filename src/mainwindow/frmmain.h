@@ -12,6 +12,7 @@ class QStackedLayout;
 class QTabBar;
 class AboutPage;
 class AnalysisPage;
+class DeadlinePage;
 class BottomPanel;
 class LegendStrip;
 class ListView;
@@ -46,6 +47,9 @@ class frmMain : public QWidget, private ViewRefresh {
     // The load sequence; false when the program must end at once.
     bool Form_Load();
     bool programEnded() const { return ended_; }
+    // After the month is on show: one message when records not yet sent
+    // have their deadline within the coming week.
+    void remindDeadlines();
     // The rows of the search list, for the search to fill.
     diary::RecordList& searchResults() { return desk_.searchResults(); }
 
@@ -90,7 +94,10 @@ class frmMain : public QWidget, private ViewRefresh {
     void stepYear(int by);
     void dtpDate_Change();
     void listItemClicked(ListView* list, int row);
-    void lvwSearch_ItemClick(int row);
+    // A row click in a list of many months (search, deadlines).
+    void listedItemClick(ListView* list, int row);
+    // The selected row of a list of records, counted from 1; 0 is none.
+    int selectedRowOf(const ListView* list) const;
     void listKeyDown(ListView* list, int key);
     void cmdInput_Click();
 
@@ -126,6 +133,7 @@ class frmMain : public QWidget, private ViewRefresh {
     YearPage* yearPage_;
     TotalPage* totalPage_;
     AnalysisPage* analysisPage_;
+    DeadlinePage* deadlinePage_;
     SearchPage* searchPage_;
     SettingsPage* settingsPage_;
     AboutPage* aboutPage_;
@@ -138,6 +146,7 @@ class frmMain : public QWidget, private ViewRefresh {
     // The lists of the pages.
     ListView* lvwMonth;
     ListView* lvwSearch;
+    ListView* lvwDeadline;
     ListView* lvwYear;
     ListView* lvwTotal;
 
@@ -147,6 +156,7 @@ class frmMain : public QWidget, private ViewRefresh {
     // shown day when their statistics were last counted.
     QString monthMarkDate_;
     QString searchMarkDate_;
+    QString deadlineMarkDate_;
     diary::RowList noRows_;
     bool ended_ = false;
     bool ending_ = false;

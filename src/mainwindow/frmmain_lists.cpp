@@ -11,6 +11,7 @@
 #include "mainwindow/aboutpage.h"
 #include "mainwindow/analysispage.h"
 #include "mainwindow/bottompanel.h"
+#include "mainwindow/deadlinepage.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/legendstrip.h"
 #include "mainwindow/listpages.h"
@@ -66,7 +67,9 @@ void frmMain::ListViewColumnHeadersMonth(ListView* list) {
 
 void frmMain::ColumnHeaderClikSort(ListView* list, int column) {
     CurrentListView = list;
-    diary::RecordList& records = desk_.recordsOf(list == lvwSearch ? Tab::Search : Tab::Month);
+    diary::RecordList& records = desk_.recordsOf(list == lvwSearch     ? Tab::Search
+                                                 : list == lvwDeadline ? Tab::Deadline
+                                                                       : Tab::Month);
     if (records.count() == 0) {
         return;
     }
@@ -132,10 +135,12 @@ void frmMain::tabMain_Click() {
     p->clearFigures();
     desk_.selection.SelectedIndex = desk_.selection.YearSelectedIndex = 0;
     desk_.selection.TotalSelectedIndex = desk_.selection.SearchSelectedIndex = 0;
+    desk_.selection.DeadlineSelectedIndex = 0;
     p->prgShinko->setValue(0);
     // Search results and the search window live as long as the search tab
     // is on show.
     desk_.searchResults().clear();
+    desk_.deadlineResults().clear();
     if (tab != Tab::Search) {
         search_->unloadSearchWindow();
     }
@@ -184,6 +189,13 @@ void frmMain::enterTab(Tab tab) {
         case Tab::Analysis:
             CurrentListView = analysisPage_->lvwAnalysis;
             analysisPage_->load();
+            break;
+        case Tab::Deadline:
+            CurrentListView = lvwDeadline;
+            lvwDeadline->hide();
+            ListViewColumnHeadersMonth(lvwDeadline);
+            deadlinePage_->enter();
+            lvwDeadline->show();
             break;
         case Tab::Search:
             ListViewColumnHeadersMonth(searchPage_->lvwDummy);

@@ -62,12 +62,14 @@ void frmMain::ListViewStatistics() {
             entries = sums.entries;
             break;
         }
-        case Tab::Search: {
-            const statistics::Counts search =
-                countShown(lvwSearch, desk_.recordsOf(Tab::Search), searchMarkDate_,
-                           desk_.ShownDate(), panel_);
-            panel_->showFigures(search.wins, search.entries, search.winMoney, Currency());
-            entries = search.entries;
+        case Tab::Search:
+        case Tab::Deadline: {
+            const bool search = tab == Tab::Search;
+            const statistics::Counts listed =
+                countShown(search ? lvwSearch : lvwDeadline, desk_.recordsOf(tab),
+                           search ? searchMarkDate_ : deadlineMarkDate_, desk_.ShownDate(), panel_);
+            panel_->showFigures(listed.wins, listed.entries, listed.winMoney, Currency());
+            entries = listed.entries;
             break;
         }
         case Tab::Analysis:
@@ -84,7 +86,7 @@ void frmMain::ListViewStatistics() {
     if (entries != 0) {
         panel_->cmdSave->setEnabled(true);
         panel_->cmdPrint->setEnabled(true);
-        if (tab != Tab::Search) {
+        if (!diary::listsManyMonths(tab)) {
             panel_->cmdAllDelete->setEnabled(true);
         }
     }
@@ -137,15 +139,26 @@ void frmMain::listItemClicked(ListView* list, int row) {
     }
 }
 
-void frmMain::lvwSearch_ItemClick(int row) {
-    diary::Selection& s = desk_.selection;
-    s.SearchSelectedIndex = row;
-    listItemClicked(lvwSearch, row);
-    if (s.SearchSelectedIndex != 0 && s.SelectedCount == 1) {
+void frmMain::listedItemClick(ListView* list, int row) {
+    const Tab tab = list == lvwSearch ? Tab::Search : Tab::Deadline;
+    desk_.listedSelection(tab) = row;
+    listItemClicked(list, row);
+    if (tab == Tab::Deadline) {
+        // Records are deleted in their month or found by a search, not here.
+        panel_->cmdDelete->setEnabled(false);
+    }
+    if (row != 0 && desk_.selection.SelectedCount == 1) {
         // The shown date follows the record, so that the editor and the
         // deletion find its month file.
-        desk_.showMonthOf(desk_.searchResults().at(s.SearchSelectedIndex - 1)[FilingDate]);
+        desk_.showMonthOf(desk_.recordsOf(tab).at(row - 1)[FilingDate]);
     }
+}
+
+int frmMain::selectedRowOf(const ListView* list) const {
+    const diary::Selection& s = desk_.selection;
+    return list == lvwSearch     ? s.SearchSelectedIndex
+           : list == lvwDeadline ? s.DeadlineSelectedIndex
+                                 : s.SelectedIndex;
 }
 
 void frmMain::listKeyDown(ListView* list, int key) {
@@ -159,11 +172,10 @@ void frmMain::listKeyDown(ListView* list, int key) {
         }
         return;
     }
-    const int selected = list == lvwSearch ? s.SearchSelectedIndex : s.SelectedIndex;
-    if (selected == 0) {
+    if (selectedRowOf(list) == 0) {
         return;
     }
-    if (key == Qt::Key_Delete) {
+    if (key == Qt::Key_Delete && list != lvwDeadline) {
         if (list == lvwSearch) {
             deleteSelectedSearchResults();
             s.SearchSelectedIndex = 0;

@@ -10,6 +10,7 @@
 #include <QTabBar>
 
 #include "diary/backup.h"
+#include "diary/deadlines.h"
 #include "diary/links.h"
 #include "diary/refiling.h"
 #include "mainwindow/aboutpage.h"
@@ -85,6 +86,7 @@ frmMain* StartProgram(Platform& platform, const platform::ProgramLocation& locat
         return nullptr;
     }
     window->show();
+    window->remindDeadlines();
     return window;
 }
 
@@ -145,6 +147,7 @@ bool frmMain::Form_Load() {
     }
     ListViewColumnHeadersMonth(lvwMonth);
     ListViewColumnHeadersMonth(lvwSearch);
+    ListViewColumnHeadersMonth(lvwDeadline);
     ListViewColumnHeadersMonth(searchPage_->lvwDummy);
     yearPage_->buildColumns();
     totalPage_->buildColumns();
@@ -164,6 +167,17 @@ bool frmMain::Form_Load() {
     tabMain->setCurrentIndex(0);
     enterTab(Tab::Month);
     return true;
+}
+
+void frmMain::remindDeadlines() {
+    const int count = deadlines::reminderCount(desk_.paths(), platform_.clock.today(),
+                                               desk_.filedByDeadline(), desk_.startPassword());
+    if (count > 0) {
+        platform_.prompter.message(u"締切のお知らせ"_s,
+                                   u"締切まで7日以内の未応募の懸賞が%1件あります。"_s.arg(count),
+                                   platform::MessageIcon::Information,
+                                   platform::MessageButtons::Ok);
+    }
 }
 
 QPoint frmMain::onSomeScreen(QPoint at) const {

@@ -64,6 +64,7 @@ bool ListOutput::prepareOutput() {
             prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
             return true;
         case diary::Tab::Search:
+        case diary::Tab::Deadline:
             prgShinko->setMaximum(std::max(1, txtTotalCount->text().toInt()));
             return true;
         case diary::Tab::Year:
@@ -93,6 +94,8 @@ QString ListOutput::proposedFileName() const {
             return u"検索結果.csv"_s;
         case diary::Tab::Analysis:
             return u"分析.csv"_s;
+        case diary::Tab::Deadline:
+            return u"締切.csv"_s;
         default:
             return {};
     }

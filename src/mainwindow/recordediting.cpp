@@ -61,6 +61,7 @@ void RecordEditing::editorClosed() {
     mainWindow_->setEnabled(true);
     desk_.selection.SelectedIndex = 0;
     desk_.selection.SearchSelectedIndex = 0;
+    desk_.selection.DeadlineSelectedIndex = 0;
     // Deleted once its own event handling is over.
     dataInput_->deleteLater();
     dataInput_ = nullptr;
@@ -77,8 +78,8 @@ void RecordEditing::OpenRecordEditor() {
     const diary::Tab tab = desk_.tab();
     if (tab == diary::Tab::Month) {
         s.EditIndex = s.SelectedIndex;
-    } else if (tab == diary::Tab::Search) {
-        s.EditIndex = s.SearchSelectedIndex;
+    } else if (diary::listsManyMonths(tab)) {
+        s.EditIndex = desk_.listedSelection(tab);
     } else {
         return;
     }
@@ -102,8 +103,8 @@ void RecordEditing::OpenRecordEditor() {
 }
 
 void RecordEditing::editorRecordRequested(int position) {
-    if (desk_.tab() == diary::Tab::Search) {
-        desk_.selection.SearchSelectedIndex = position;
+    if (diary::listsManyMonths(desk_.tab())) {
+        desk_.listedSelection(desk_.tab()) = position;
     } else {
         desk_.selection.SelectedIndex = position;
     }
@@ -122,11 +123,37 @@ bool RecordEditing::isDuplicateDeclined(const records::Description& typed) {
 }
 
 void RecordEditing::storeEditedRecord(const PrizeEntry& record, const records::Description& typed) {
+    if (storeRecord(record, typed) && desk_.tab() == diary::Tab::Deadline) {
+        Q_EMIT deadlineRecordStored(record);
+    }
+}
+
+void RecordEditing::followListedRecord(const PrizeEntry& record) {
     diary::Selection& s = desk_.selection;
-    if (desk_.tab() == diary::Tab::Search && s.SearchSelectedIndex != 0) {
-        // The record of a search row is found in its month by its texts.
+    const diary::RecordList& listed = desk_.recordsOf(desk_.tab());
+    const int row = listed.find(record);
+    if (!dataInput_) {
+        return;
+    }
+    if (row < 0) {
+        // It left the list: its editor goes with it.
+        dataInput_->cmdClose_Click();
+        return;
+    }
+    desk_.listedSelection(desk_.tab()) = row + 1;
+    s.EditIndex = row + 1;
+    dataInput_->showRecord(listed.at(row), s.EditIndex, listed.count());
+}
+
+bool RecordEditing::storeRecord(const PrizeEntry& record, const records::Description& typed) {
+    diary::Selection& s = desk_.selection;
+    const diary::Tab tab = desk_.tab();
+    if (diary::listsManyMonths(tab) && desk_.listedSelection(tab) != 0) {
+        // The record of a search or deadline row is found in its month by
+        // its texts.
+        const int listedRow = desk_.listedSelection(tab) - 1;
         diary::Result loaded;
-        s.SelectedIndex = desk_.findSearchResult(s.SearchSelectedIndex - 1, &loaded) + 1;
+        s.SelectedIndex = desk_.findListedRecord(tab, listedRow, &loaded) + 1;
         views_.showResult(loaded);
         views_.ListViewStatistics();
         if (s.SelectedIndex == 0) {
@@ -135,16 +162,15 @@ void RecordEditing::storeEditedRecord(const PrizeEntry& record, const records::D
             platform::showError(
                 platform_.prompter,
                 u"編集中の懸賞情報が保存先の月に見つかりません。\r\n検索し直してから編集して下さい。"_s);
-            return;
+            return false;
         }
-        desk_.searchResults().replace(s.SearchSelectedIndex - 1, record);
+        desk_.recordsOf(tab).replace(listedRow, record);
     }
     if (s.SelectedIndex != 0) {
         const bool stays =
             filedByDeadline() || record[FilingDate].left(7) == desk_.ShownYearMonth();
         if (!stays) {
-            moveRecord(record);
-            return;
+            return moveRecord(record);
         }
         // The editor follows its record through the sort.
         const QPersistentModelIndex edited = lvwMonth_->listModel().index(s.SelectedIndex - 1, 0);
@@ -154,15 +180,15 @@ void RecordEditing::storeEditedRecord(const PrizeEntry& record, const records::D
             views_.ListViewStatistics();
             views_.summariesChanged();
         }
-        if (edited.isValid() && desk_.tab() != diary::Tab::Search && dataInput_) {
+        if (edited.isValid() && tab == diary::Tab::Month && dataInput_) {
             s.SelectedIndex = edited.row() + 1;
             s.EditIndex = s.SelectedIndex;
             dataInput_->showPosition(s.EditIndex);
         }
-        return;
+        return stored.done;
     }
     if (desk_.settings().noTyohuku && isDuplicateDeclined(typed)) {
-        return;
+        return false;
     }
     const diary::Result added = desk_.addRecord(record);
     views_.showResult(added);
@@ -170,24 +196,29 @@ void RecordEditing::storeEditedRecord(const PrizeEntry& record, const records::D
     if (added.done) {
         views_.summariesChanged();
     }
+    return added.done;
 }
 
-void RecordEditing::moveRecord(const PrizeEntry& record) {
+bool RecordEditing::moveRecord(const PrizeEntry& record) {
     diary::Selection& s = desk_.selection;
     const int oldSelected = s.SelectedIndex;
     const int oldSearchSelected = s.SearchSelectedIndex;
+    const int oldDeadlineSelected = s.DeadlineSelectedIndex;
     // Stored in its new month first; it leaves the old one only then.
-    views_.showResult(desk_.moveRecord(s.SelectedIndex - 1, record));
+    const diary::Result moved = desk_.moveRecord(s.SelectedIndex - 1, record);
+    views_.showResult(moved);
     views_.ListViewStatistics();
     views_.summariesChanged();
     s.SelectedIndex = std::min(oldSelected, lvwMonth_->count());
     s.SearchSelectedIndex = oldSearchSelected;
+    s.DeadlineSelectedIndex = oldDeadlineSelected;
     if (desk_.tab() == diary::Tab::Month && s.SelectedIndex == 0) {
         if (dataInput_) {
             dataInput_->cmdClose_Click();
         }
-        return;
+        return moved.done;
     }
     desk_.flags.EditExisting = false;
     OpenRecordEditor();
+    return moved.done;
 }

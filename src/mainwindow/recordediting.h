@@ -13,7 +13,7 @@ class ListView;
 class ViewRefresh;
 class frmDataInput;
 
-// The record editor of the month and search tabs: opening it on a row or a
+// The record editor of the month, search and deadline tabs: opening it on a row or a
 // new record, and storing what it asks to store — a new record, a change in
 // place, or a move to another month.
 class RecordEditing : public QObject, private RecordEditorHost {
@@ -25,8 +25,16 @@ class RecordEditing : public QObject, private RecordEditorHost {
     ~RecordEditing() override;
 
     void cmdNewInput_Click();
-    // Opens the editor on the selected row of the month or search list.
+    // Opens the editor on the selected row of the month, search or
+    // deadline list.
     void OpenRecordEditor();
+    // After the deadline list was filled anew: the editor shows the stored
+    // record at its new row, or closes when the record left the list.
+    void followListedRecord(const PrizeEntry& record);
+
+  Q_SIGNALS:
+    // A record opened from the deadline list was stored.
+    void deadlineRecordStored(const PrizeEntry& record);
 
   private:
     bool filedByDeadline() const override;
@@ -35,11 +43,13 @@ class RecordEditing : public QObject, private RecordEditorHost {
     void editorClosed();
     void editorRecordRequested(int position);
     void storeEditedRecord(const PrizeEntry& record, const records::Description& typed);
+    // True when the record was stored.
+    bool storeRecord(const PrizeEntry& record, const records::Description& typed);
     // True when the user declines to store a record that reads as one of
     // the shown month's.
     bool isDuplicateDeclined(const records::Description& typed);
     // Moves an edited record, filed by application date, to its new month.
-    void moveRecord(const PrizeEntry& record);
+    bool moveRecord(const PrizeEntry& record);
     void disableRowButtons();
 
     Platform& platform_;
