@@ -15,31 +15,6 @@ using namespace Qt::StringLiterals;
 // A day in the last stored year, so that the year before is stored too.
 const QDate Today(2010, 6, 10);
 
-// The same months with every record not yet sent: each one a candidate, the
-// count's slowest case.
-struct NotAppliedData {
-    QTemporaryDir folder;
-    NotAppliedData() {
-        const DataPaths paths(folder.path());
-        for (int year = 1991; year < 1991 + benchdata::Years; ++year) {
-            for (int month = 1; month <= 12; ++month) {
-                QList<PrizeEntry> records = benchdata::realisticMonth(year, month);
-                for (PrizeEntry& e : records) {
-                    e[Kekka] = u"未応募"_s;
-                }
-                monthfile::write(
-                    paths.monthFile(QString::number(year), u"%1"_s.arg(month, 2, 10, QChar(u'0'))),
-                    records, QString());
-            }
-        }
-    }
-};
-
-NotAppliedData& notAppliedData() {
-    static NotAppliedData instance;
-    return instance;
-}
-
 QString keyLabel(bool filedByDeadline) {
     return filedByDeadline ? u"filed by deadline"_s : u"filed by application date"_s;
 }
@@ -48,7 +23,7 @@ void BM_ReminderCount(benchmark::State& state) {
     const bool filedByDeadline = state.range(0) != 0;
     const bool allNotApplied = state.range(1) != 0;
     const QString folder =
-        allNotApplied ? notAppliedData().folder.path() : benchdata::data().folder.path();
+        allNotApplied ? benchdata::notAppliedData().folder.path() : benchdata::data().folder.path();
     int count = 0;
     for (auto _ : state) {
         count = deadlines::reminderCount(DataPaths(folder), Today, filedByDeadline, QString());

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include "benchdata.h"
 #include "benchwindows.h"
+#include "diary/deadlines.h"
 #include "storage/monthfile.h"
 #include "storage/summaryfile.h"
 
@@ -55,6 +57,43 @@ void BM_StartOnEmptyFolder(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartOnEmptyFolder)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Start-up on 20 years of 1,000 records a month, to the month on show and
+// the reminder of the coming deadlines: with the results as stored (nothing
+// due, no message) and with every record not yet sent (the message counts
+// hundreds).
+void BM_StartWith20Years(benchmark::State& state) {
+    const bool allNotApplied = state.range(0) != 0;
+    const QString folder = allNotApplied ? benchdata::notAppliedData().folder.path()
+                                         : benchdata::data().folder.path();
+    const DataPaths paths(folder);
+    if (!QFile::exists(paths.settingsFile())) {
+        // Not a first start: no question before the month.
+        QDir().mkpath(paths.iniFolder());
+        settingsfile::write(paths.settingsFile(), settingsfile::Settings());
+    }
+    Desktop desktop;
+    const int due = deadlines::reminderCount(paths, desktop.clock.today(), false, {});
+    for (auto _ : state) {
+        if (due > 0) {
+            desktop.prompter.expect(platform::MessageAnswer::Ok, u"締切のお知らせ"_s,
+                                    u"締切まで7日以内の未応募の懸賞が%1件あります。"_s.arg(due));
+        }
+        frmMain* window = startProgram(desktop, folder);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (window == nullptr || monthRows(window) != benchdata::RecordsPerMonth ||
+            desktop.prompter.pending() != 0 || !desktop.prompter.faults().isEmpty()) {
+            state.SkipWithError("the month or the reminder was not shown");
+            break;
+        }
+        endProgram(window);
+        state.ResumeTiming();
+    }
+    state.SetLabel(allNotApplied ? "every record 未応募" : "results as stored");
+    state.counters["due"] = due;
+}
+BENCHMARK(BM_StartWith20Years)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 bool writeBigMonth(const DataPaths& paths) {
     QList<PrizeEntry> records;

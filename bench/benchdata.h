@@ -118,6 +118,31 @@ inline SealedData& sealedData() {
     return instance;
 }
 
+// The same months with every record not yet sent: each one a candidate of
+// the deadlines, their slowest case.
+struct NotAppliedData {
+    QTemporaryDir folder;
+    NotAppliedData() {
+        const DataPaths paths(folder.path());
+        for (int year = 1991; year < 1991 + Years; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                QList<PrizeEntry> records = realisticMonth(year, month);
+                for (PrizeEntry& e : records) {
+                    e[Kekka] = u"未応募"_s;
+                }
+                monthfile::write(
+                    paths.monthFile(QString::number(year), u"%1"_s.arg(month, 2, 10, QChar(u'0'))),
+                    records, QString());
+            }
+        }
+    }
+};
+
+inline NotAppliedData& notAppliedData() {
+    static NotAppliedData instance;
+    return instance;
+}
+
 // The sqlite3 shell, or "" when it is not installed.
 inline QString sqlite3Shell() {
     return QStandardPaths::findExecutable(u"sqlite3"_s);
