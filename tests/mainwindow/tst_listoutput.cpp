@@ -14,12 +14,16 @@ namespace {
 constexpr int SearchTab = int(diary::Tab::Search);
 
 // One record in 2010/01 and one in 2026/11, with the summaries of 2026, so
-// that every list has a row to save.
+// that every list has a row to save. Neither is sent yet; the deadline of
+// the one of 2026/11 is a week after 2026/11/15: on the deadlines tab, but
+// no reminder at start-up.
 void storeData(const DataPaths& paths) {
     for (const auto& [year, month] : {std::pair{u"2010"_s, u"01"_s}, {u"2026"_s, u"11"_s}}) {
         PrizeEntry e;
         e[FilingDate] = u"%1/%2/05"_s.arg(year, month);
         e[HappyDay] = u"----/--/--"_s;
+        e[Kekka] = u"未応募"_s;
+        e[OtherDate] = u"%1/%2/22"_s.arg(year, month);
         QVERIFY(monthfile::write(paths.monthFile(year, month), {e}, QString()).ok());
     }
     QList<summaryfile::Row> months = summaryfile::zeroYear();
@@ -64,6 +68,8 @@ class TestListOutput : public QObject {
         QTest::newRow("search") << november << QString() << SearchTab << u"検索結果.csv"_s;
         QTest::newRow("analysis") << november << QString() << int(diary::Tab::Analysis)
                                   << u"分析.csv"_s;
+        QTest::newRow("deadlines") << november << QString() << int(diary::Tab::Deadline)
+                                   << u"締切.csv"_s;
     }
     void proposesANameForTheList() {
         QFETCH(QDate, today);
