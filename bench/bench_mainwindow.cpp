@@ -64,8 +64,8 @@ BENCHMARK(BM_StartOnEmptyFolder)->Unit(benchmark::kMillisecond)->Iterations(20);
 // hundreds).
 void BM_StartWith20Years(benchmark::State& state) {
     const bool allNotApplied = state.range(0) != 0;
-    const QString folder = allNotApplied ? benchdata::notAppliedData().folder.path()
-                                         : benchdata::data().folder.path();
+    const QString folder =
+        allNotApplied ? benchdata::notAppliedData().folder.path() : benchdata::data().folder.path();
     const DataPaths paths(folder);
     if (!QFile::exists(paths.settingsFile())) {
         // Not a first start: no question before the month.

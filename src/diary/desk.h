@@ -78,9 +78,7 @@ class Desk : public QObject {
                : tab == Tab::Deadline ? deadlineResults_
                                       : diary_.month().records();
     }
-    const RecordList& recordsOf(Tab tab) const {
-        return const_cast<Desk*>(this)->recordsOf(tab);
-    }
+    const RecordList& recordsOf(Tab tab) const { return const_cast<Desk*>(this)->recordsOf(tab); }
     // The row of the list of the tab that the user chose, for the tabs
     // whose list holds many months.
     int& listedSelection(Tab tab) {

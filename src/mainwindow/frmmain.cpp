@@ -48,7 +48,7 @@ struct TabInfo {
     const char16_t* caption;
 };
 constexpr TabInfo tabs[] = {
-    {u"T_Month", u"月　　　間"},    {u"T_Year", u"年　　　間"},   {u"T_Total", u"総　　　計"},
+    {u"T_Month", u"月　　　間"},    {u"T_Year", u"年　　　間"},     {u"T_Total", u"総　　　計"},
     {u"T_Analysis", u"分　　　析"}, {u"T_Deadline", u"締　　　切"}, {u"T_Search", u"検　　　索"},
     {u"T_Setting", u"設　　　定"},  {u"T_About", u"ソフト情報"},
 };
@@ -148,11 +148,10 @@ void frmMain::connectParts() {
     connect(analysisPage_, &AnalysisPage::loaded, this, [this] { ListViewStatistics(); });
     connect(deadlinePage_, &DeadlinePage::loaded, this, [this] { ListViewStatistics(); });
     // A record stored from the deadline list may have left it or moved.
-    connect(editing_, &RecordEditing::deadlineRecordStored, this,
-            [this](const PrizeEntry& record) {
-                deadlinePage_->load();
-                editing_->followListedRecord(record);
-            });
+    connect(editing_, &RecordEditing::deadlineRecordStored, this, [this](const PrizeEntry& record) {
+        deadlinePage_->load();
+        editing_->followListedRecord(record);
+    });
     connect(settingsPage_, &SettingsPage::restored, this, &frmMain::endProgram);
     connect(aboutPage_, &AboutPage::linkClicked, this,
             [this](const QString& target) { platform_.shell.open(target); });

@@ -173,10 +173,9 @@ void frmMain::remindDeadlines() {
     const int count = deadlines::reminderCount(desk_.paths(), platform_.clock.today(),
                                                desk_.filedByDeadline(), desk_.startPassword());
     if (count > 0) {
-        platform_.prompter.message(u"締切のお知らせ"_s,
-                                   u"締切まで7日以内の未応募の懸賞が%1件あります。"_s.arg(count),
-                                   platform::MessageIcon::Information,
-                                   platform::MessageButtons::Ok);
+        platform_.prompter.message(
+            u"締切のお知らせ"_s, u"締切まで7日以内の未応募の懸賞が%1件あります。"_s.arg(count),
+            platform::MessageIcon::Information, platform::MessageButtons::Ok);
     }
 }
 

@@ -68,8 +68,8 @@ class TestListOutput : public QObject {
         QTest::newRow("search") << november << QString() << SearchTab << u"検索結果.csv"_s;
         QTest::newRow("analysis") << november << QString() << int(diary::Tab::Analysis)
                                   << u"分析.csv"_s;
-        QTest::newRow("deadlines") << november << QString() << int(diary::Tab::Deadline)
-                                   << u"締切.csv"_s;
+        QTest::newRow("deadlines")
+            << november << QString() << int(diary::Tab::Deadline) << u"締切.csv"_s;
     }
     void proposesANameForTheList() {
         QFETCH(QDate, today);
