@@ -1,52 +1,16 @@
 // The desk without any window: the shown date and its steps, records stored
-// in the month of their filing date, the import of announcements, deletions
-// at every grain, the settings and the month expenses.
-#include <QMap>
+// in the month of their filing date, the import of announcements and
+// deletions at every grain.
 #include <QSignalSpy>
 #include <QTest>
 
-#include "diary/desk.h"
+#include "desktest.h"
 #include "diarytestdata.h"
-#include "storage/monthfile.h"
-#include "storage/settingsfile.h"
-#include "storage/summaryfile.h"
-#include "testsupport.h"
 
 using namespace Qt::StringLiterals;
-using summaryfile::Row;
+using namespace desktest;
 
 namespace {
-
-QMap<QString, QByteArray> snapshot(const DataPaths& paths) {
-    return dataSnapshot(paths);
-}
-
-QList<PrizeEntry> stored(const DataPaths& paths, const QString& yearMonth) {
-    return monthfile::read(paths.monthFile(yearMonth.left(4), yearMonth.mid(5, 2)), QString())
-        .records;
-}
-
-QStringList idsOf(const QList<PrizeEntry>& records) {
-    QStringList ids;
-    for (const PrizeEntry& record : records) {
-        ids.append(record[ID]);
-    }
-    return ids;
-}
-
-QList<Row> yearRows(const DataPaths& paths, const QString& year) {
-    return summaryfile::readYear(paths.yearFile(year)).rows;
-}
-
-QString setting(const DataPaths& paths, const QString& key) {
-    return settingsfile::ReadSettingValue(u"Setting", key, paths.settingsFile());
-}
-
-PrizeEntry withDates(PrizeEntry record, const QString& filing, const QString& other) {
-    record[FilingDate] = filing;
-    record[OtherDate] = other;
-    return record;
-}
 
 // One announcement of the mail magazine as it is copied from a mail.
 QString announcement(const QString& id, const QString& deadline,
@@ -61,38 +25,17 @@ QString announcement(const QString& id, const QString& deadline,
            u"［旅行・宿泊券│アンケート│抽選│毎週│ネット応募］\r\n"_s.arg(id, prize, deadline);
 }
 
-const auto noProgress = [](int, int) {};
 const auto wantAll = [](const PrizeEntry&) { return true; };
 
 }  // namespace
 
-class TestDesk : public QObject {
+class TestDesk : public DeskTest {
     Q_OBJECT
-
-    std::unique_ptr<TestFolder> folder_;
-    std::unique_ptr<diary::Desk> desk_;
-    DataPaths paths_{QString()};
-
-    // The month of the date shown and read, as the navigation does it.
-    bool show(QDate date) {
-        desk_->setShownDate(date);
-        return desk_->loadMonth().done;
-    }
-    // The settings read (a first start writes them) and a month shown.
-    bool start(QDate date = QDate(2010, 1, 15)) { return desk_->loadSettings().done && show(date); }
-    bool add(const PrizeEntry& record) { return desk_->addRecord(record).done; }
 
   private Q_SLOTS:
     // Each case has a fresh program folder and a desk that has read nothing.
-    void init() {
-        folder_ = std::make_unique<TestFolder>();
-        paths_ = folder_->paths();
-        desk_ = std::make_unique<diary::Desk>(paths_);
-    }
-    void cleanup() {
-        desk_.reset();
-        folder_.reset();
-    }
+    void init() { makeDesk(); }
+    void cleanup() { dropDesk(); }
 
     void steps_data() {
         QTest::addColumn<QDate>("from");
@@ -366,121 +309,28 @@ class TestDesk : public QObject {
         QCOMPARE(desk_->selection.SelectedIndex, 0);
     }
 
-    // A first start writes the defaults; a settings file that cannot be
-    // written is told.
-    void settingsFile() {
-        QVERIFY(desk_->loadSettings().done);
-        QCOMPARE(setting(paths_, u"FormatKey"_s), u"1"_s);
-        QCOMPARE(setting(paths_, u"DreamMoney"_s), u"1000000"_s);
-        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"0"_s);
-        QCOMPARE(setting(paths_, u"NoTyohuku"_s), u"1"_s);
-        QCOMPARE(setting(paths_, u"SortOn"_s), u"1"_s);
-
-        QVERIFY(QFile::remove(paths_.settingsFile()) && QDir().mkpath(paths_.settingsFile()));
-        const diary::Result result = desk_->saveSettings();
-        QVERIFY(!result.done);
-        QVERIFY(result.notices.value(0).text.startsWith(u"設定を保存できませんでした。"_s));
-    }
-
-    // 応募日 to 締切日: every record goes to the month of its deadline,
-    // with its two dates changing places.
-    void newFilingKeyRefilesEveryRecord() {
+    // A deadline row is looked up in its own month, which is shown; a row
+    // whose record changed since the list was filled is found nowhere.
+    void findListedDeadline() {
         QVERIFY(start());
-        const PrizeEntry a = withDates(diaryRecord({}, u"1"_s), u"2009/12/20"_s, u"2010/01/10"_s);
-        const PrizeEntry b = withDates(diaryRecord({}, u"2"_s), u"2010/01/05"_s, u"2010/01/31"_s);
-        const PrizeEntry c = withDates(diaryRecord({}, u"3"_s), u"2010/01/06"_s, u"2010/03/01"_s);
-        QVERIFY(add(a) && add(b) && add(c));
-        settingsfile::Settings edited = desk_->settings();
-        edited.formatKeyNowDay = false;
-        // A copy that is not applied changes nothing.
-        QVERIFY(!desk_->filedByDeadline());
-        QCOMPARE(setting(paths_, u"FormatKey"_s), u"1"_s);
+        const PrizeEntry a = diaryRecord(u"2009/12/20"_s, u"1"_s);
+        const PrizeEntry b = diaryRecord(u"2010/01/05"_s, u"2"_s);
+        QVERIFY(add(a) && add(b));
+        PrizeEntry changed = a;
+        changed[Present] = u"別の賞品"_s;
+        desk_->deadlineResults().assign({b, a, changed});
+        QCOMPARE(&desk_->recordsOf(diary::Tab::Deadline), &desk_->deadlineResults());
 
-        QVERIFY(desk_->applySettings(edited, noProgress).done);
-        QVERIFY(desk_->filedByDeadline());
-        QCOMPARE(setting(paths_, u"FormatKey"_s), u"0"_s);
-        QCOMPARE(stored(paths_, u"2010/01"_s),
-                 (QList<PrizeEntry>{withDates(a, u"2010/01/10"_s, u"2009/12/20"_s),
-                                    withDates(b, u"2010/01/31"_s, u"2010/01/05"_s)}));
-        QCOMPARE(stored(paths_, u"2010/03"_s),
-                 QList<PrizeEntry>{withDates(c, u"2010/03/01"_s, u"2010/01/06"_s)});
-        QVERIFY(!QDir(paths_.yearFolder(u"2009"_s)).exists());
-    }
-
-    void unreadableTargetChangesNothing_data() {
-        QTest::addColumn<bool>("newFilingKey");
-        QTest::newRow("same filing key") << false;
-        QTest::newRow("new filing key") << true;
-    }
-
-    void unreadableTargetChangesNothing() {
-        QFETCH(bool, newFilingKey);
-        QVERIFY(start());
-        QVERIFY(add(diaryRecord(u"2010/01/05"_s, u"1"_s)));
-        const auto before = snapshot(paths_);
-        settingsfile::Settings edited = desk_->settings();
-        edited.dreamMoney = u"abc"_s;
-        edited.formatKeyNowDay = !newFilingKey;
-        edited.sortOn = false;
-        const diary::Result result = desk_->applySettings(edited, noProgress);
-        QVERIFY(!result.done);
-        QVERIFY(!result.notices.isEmpty());
-        QCOMPARE(desk_->settings().dreamMoney, u"1000000"_s);
-        QVERIFY(desk_->settings().sortOn);
-        QVERIFY(!desk_->filedByDeadline());
-        QCOMPARE(snapshot(paths_), before);
-    }
-
-    // Told once per target: reaching it stores the fact, and a new target
-    // is told again once it is reached.
-    void targetReachedIsToldOnce() {
-        QVERIFY(start());
-        settingsfile::Settings edited = desk_->settings();
-        edited.dreamMoney = u"1000"_s;
-        QVERIFY(desk_->applySettings(edited, noProgress).done);
-        QVERIFY(add(diaryRecord(u"2010/01/05"_s, u"1"_s, u"小物当選"_s, u"600"_s)));
-        QVERIFY(!desk_->checkTargetReached());
-        QVERIFY(add(diaryRecord(u"2010/02/05"_s, u"2"_s, u"小物当選"_s, u"500"_s)));
-        const std::optional<diary::Result> reached = desk_->checkTargetReached();
-        QVERIFY(reached && reached->done);
-        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
-        QVERIFY(!desk_->checkTargetReached());
-
-        edited.dreamMoney = u"2000"_s;
-        QVERIFY(desk_->applySettings(edited, noProgress).done);
-        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"0"_s);
-        QVERIFY(!desk_->checkTargetReached());
-        QVERIFY(add(diaryRecord(u"2010/03/05"_s, u"3"_s, u"中物当選"_s, u"900"_s)));
-        QVERIFY(desk_->checkTargetReached());
-        QCOMPARE(setting(paths_, u"DreamMoneyFlag"_s), u"1"_s);
-    }
-
-    // An amount that is none writes nothing. Expenses of 5000 against win
-    // money of 3000 make a balance of -2000, and a record added to the month
-    // afterwards keeps them.
-    void enterExpenses() {
-        QVERIFY(start(QDate(2010, 2, 10)));
-        QVERIFY(add(diaryRecord(u"2010/02/05"_s, u"1"_s, u"大物当選"_s, u"3000"_s)));
-        const auto before = snapshot(paths_);
-        for (const QString& typed : {u"-5"_s, u"x"_s}) {
-            const diary::Result result = desk_->enterExpenses(typed);
-            QVERIFY(!result.done);
-            QCOMPARE(
-                result.notices.value(0).text,
-                u"支出総額「%1」は金額として読み取れません。\r\n0以上の数字で入力して下さい。"_s
-                    .arg(typed));
-        }
-        QCOMPARE(snapshot(paths_), before);
-
-        QVERIFY(desk_->enterExpenses(u"5000"_s).done);
-        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
-        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Balance], u"-2000"_s);
-        const QList<Row> total = summaryfile::readTotal(paths_.totalFile()).rows;
-        QCOMPARE(total.value(0).value(summaryfile::Balance), u"-2000"_s);
-
-        QVERIFY(add(diaryRecord(u"2010/02/06"_s, u"2"_s)));
-        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
-        QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::EntryCount], u"2"_s);
+        diary::Result loaded;
+        QCOMPARE(desk_->findListedRecord(diary::Tab::Deadline, 1, &loaded), 0);
+        QVERIFY(loaded.done);
+        QCOMPARE(desk_->ShownYearMonth(), u"2009/12"_s);
+        QCOMPARE(desk_->findListedRecord(diary::Tab::Deadline, 0, &loaded), 0);
+        QCOMPARE(desk_->ShownYearMonth(), u"2010/01"_s);
+        QCOMPARE(desk_->findListedRecord(diary::Tab::Deadline, 2, &loaded), -1);
+        QCOMPARE(desk_->findListedRecord(diary::Tab::Deadline, 3, &loaded), -1);
+        // The search list is another list.
+        QCOMPARE(desk_->findListedRecord(diary::Tab::Search, 0, &loaded), -1);
     }
 };
 
