@@ -29,7 +29,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 export QT_QPA_PLATFORM=offscreen
 
-for scenario in main import login; do
+for scenario in main import login deadline; do
     if ! (cd "$work" && "$runner" "$here/$scenario.scn"); then
         echo "take-shots: $scenario.scn failed; no picture was copied" >&2
         exit 1
@@ -63,4 +63,5 @@ editor_new-frmDataInput.png editor_new.png
 password_set-frmStartPassword.png password_set.png
 login-frmStartPassword.png password_login.png
 import-frmMain.png import.png
+main_deadline-frmMain.png main_deadline.png
 EOF
