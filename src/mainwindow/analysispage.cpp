@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "diary/desk.h"
+#include "mainwindow/chosenfile.h"
 #include "mainwindow/formcontrols.h"
 #include "platform/datafileerror.h"
 #include "platform/dialogs.h"
@@ -172,13 +173,5 @@ void AnalysisPage::cmdAnalysisImage_Click() {
         platform::showError(platform_.prompter, diskfile::cannotWriteMessage(*path, QString()));
         return;
     }
-    // Written beside the target first: a failure never leaves half a file.
-    const diskfile::PlainWriteResult written = diskfile::replacePlain(*path, png);
-    if (!written.ok()) {
-        platform::showError(platform_.prompter,
-                            diskfile::cannotWriteMessage(*path, written.description));
-        return;
-    }
-    platform_.prompter.message(u"完了"_s, u"保存しました"_s, platform::MessageIcon::None,
-                               platform::MessageButtons::Ok);
+    saveChosenFile(platform_.prompter, *path, png);
 }

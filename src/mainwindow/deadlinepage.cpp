@@ -11,12 +11,12 @@
 #include "diary/deadlines.h"
 #include "diary/desk.h"
 #include "diary/icalendar.h"
+#include "mainwindow/chosenfile.h"
 #include "mainwindow/formcontrols.h"
 #include "platform/clock.h"
 #include "platform/datafileerror.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
-#include "storage/diskfile.h"
 #include "widgets/controls.h"
 #include "widgets/listview.h"
 
@@ -112,13 +112,5 @@ void DeadlinePage::cmdDeadlineCalendar_Click() {
     const QByteArray calendar =
         icalendar::calendar(desk_.deadlineResults().records(), desk_.filedByDeadline(),
                             QDateTime::currentDateTimeUtc());
-    // Written beside the target first: a failure never leaves half a file.
-    const diskfile::PlainWriteResult written = diskfile::replacePlain(*path, calendar);
-    if (!written.ok()) {
-        platform::showError(platform_.prompter,
-                            diskfile::cannotWriteMessage(*path, written.description));
-        return;
-    }
-    platform_.prompter.message(u"完了"_s, u"保存しました"_s, platform::MessageIcon::None,
-                               platform::MessageButtons::Ok);
+    saveChosenFile(platform_.prompter, *path, calendar);
 }
