@@ -15,7 +15,6 @@
 #include "diary/monthwalker.h"
 #include "diary/statistics.h"
 #include "storage/cp932.h"
-#include "storage/diskfile.h"
 #include "storage/monthfile.h"
 
 using namespace Qt::StringLiterals;
@@ -84,21 +83,10 @@ statistics::RowMark markOfResult(QByteArrayView bytes) {
 }
 
 void countMonth(MonthCount& month, PrizeField field, const QString& password) {
-    thread_local QByteArray plain;
     thread_local QString money;
-    QString error;
-    switch (diskfile::readEnciphered(month.path, plain, &error)) {
-        case diskfile::ReadResult::Status::Read:
-            break;
-        case diskfile::ReadResult::Status::Refused:
-            month.refused = true;  // a seal that does not open
-            return;
-        default:
-            return;  // a file that cannot be read has nothing to count, as in the search
-    }
     ByBytes<statistics::RowMark> marks;
-    const monthfile::Content content =
-        monthfile::scanBytes(plain, [&](const monthfile::ByteFields& r) {
+    const diary::MonthScan scan =
+        diary::scanMonthFile(month.path, password, [&](const monthfile::ByteFields& r) {
             ++month.records;
             Sums& sums = entryFor(month.byCategory, r[field]);
             const auto known = marks.find(viewOf(r[Kekka]));
@@ -118,7 +106,7 @@ void countMonth(MonthCount& month, PrizeField field, const QString& password) {
             sums.bigWins += mark.prizeClass == statistics::PrizeClass::Big;
             return true;
         });
-    if (!monthfile::passwordFits(content, password)) {
+    if (scan == diary::MonthScan::Refused) {
         month.refused = true;  // a file of another password counts nothing
         month.records = 0;
         month.byCategory.clear();

@@ -1,12 +1,9 @@
 #include "diary/deadlines.h"
 
-#include <QFileInfo>
 #include <algorithm>
-#include <functional>
 
+#include "diary/monthwalker.h"
 #include "storage/cp932.h"
-#include "storage/diskfile.h"
-#include "storage/monthfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,35 +37,6 @@ struct DayRange {
         return date.isValid() && from <= date && date <= to;
     }
 };
-
-// What reading one month brought.
-enum class MonthRead { Read, Missing, Refused };
-
-// Goes through the records of one month file as bytes; visit sees every
-// record. A month that does not fit the password is refused and its records
-// must then be forgotten by the caller.
-MonthRead scanMonth(const QString& path, const QString& password,
-                    const std::function<void(const monthfile::ByteFields&)>& visit) {
-    if (!QFileInfo::exists(path)) {
-        return MonthRead::Missing;
-    }
-    thread_local QByteArray plain;
-    QString error;
-    switch (diskfile::readEnciphered(path, plain, &error)) {
-        case diskfile::ReadResult::Status::Read:
-            break;
-        case diskfile::ReadResult::Status::Refused:
-            return MonthRead::Refused;
-        default:
-            return MonthRead::Missing;  // an unreadable file has nothing to show, as in the search
-    }
-    const monthfile::Content content =
-        monthfile::scanBytes(plain, [&](const monthfile::ByteFields& record) {
-            visit(record);
-            return true;
-        });
-    return monthfile::passwordFits(content, password) ? MonthRead::Read : MonthRead::Refused;
-}
 
 // The window's test on the bytes of a record, nothing decoded: the deadline is
 // plain ASCII in any record that has one, the result compared in code page 932.
@@ -173,21 +141,21 @@ Found find(const DataPaths& paths, const Window& window, const QString& password
         const QString path = paths.monthFile(year, month);
         const qsizetype kept = found.size();
         const QString monthName = year + u'/' + month;
-        const MonthRead read = scanMonth(path, password, [&](const monthfile::ByteFields& bytes) {
-            if (!wanted(bytes)) {
-                return;
-            }
-            PrizeEntry record;
-            for (int i = 0; i < PrizeEntryFieldCount; ++i) {
-                record[i] = cp932::decode(bytes[i]);
-            }
-            found.append({std::move(record), monthName});
-        });
-        if (read == MonthRead::Refused) {
+        const diary::MonthScan read =
+            diary::scanMonthFile(path, password, [&](const monthfile::ByteFields& bytes) {
+                if (!wanted(bytes)) {
+                    return true;
+                }
+                PrizeEntry record;
+                for (int i = 0; i < PrizeEntryFieldCount; ++i) {
+                    record[i] = cp932::decode(bytes[i]);
+                }
+                found.append({std::move(record), monthName});
+                return true;
+            });
+        if (read == diary::MonthScan::Refused) {
             found.resize(kept);  // nothing of a file of another password is shown
-            if (!refused.contains(path)) {
-                refused.append(path);
-            }
+            refused.append(path);
         }
     }
     const PrizeField deadline = deadlineField(window.filedByDeadline);
@@ -212,10 +180,12 @@ int reminderCount(const DataPaths& paths, QDate today, bool filedByDeadline,
     int count = 0;
     for (const auto& [year, month] : monthsToRead(window)) {
         int inMonth = 0;
-        const MonthRead read = scanMonth(
-            paths.monthFile(year, month), password,
-            [&](const monthfile::ByteFields& bytes) { inMonth += wanted(bytes) ? 1 : 0; });
-        if (read == MonthRead::Read) {
+        const auto countWanted = [&](const monthfile::ByteFields& bytes) {
+            inMonth += wanted(bytes) ? 1 : 0;
+            return true;
+        };
+        if (diary::scanMonthFile(paths.monthFile(year, month), password, countWanted) ==
+            diary::MonthScan::Read) {
             count += inMonth;
         }
     }

@@ -39,6 +39,23 @@ int MonthWalker::steps(const WalkRange& range) const {
     return range.isRun ? range.count : int(yearFolders().size());
 }
 
+MonthScan scanMonthFile(const QString& path, const QString& password,
+                        const std::function<bool(const monthfile::ByteFields& record)>& visit) {
+    // One buffer per thread, kept from month to month.
+    thread_local QByteArray plain;
+    QString error;
+    switch (diskfile::readEnciphered(path, plain, &error)) {
+        case diskfile::ReadResult::Status::Read:
+            break;
+        case diskfile::ReadResult::Status::Refused:
+            return MonthScan::Refused;
+        default:
+            return MonthScan::Unreadable;
+    }
+    const monthfile::Content content = monthfile::scanBytes(plain, visit);
+    return monthfile::passwordFits(content, password) ? MonthScan::Read : MonthScan::Refused;
+}
+
 StoredMonth MonthWalker::read(const QString& folder, const QString& year, const QString& month,
                               const QString& path) {
     StoredMonth stored{folder, year, month, path, {}, {}};

@@ -34,6 +34,16 @@ struct WalkRange {
 };
 
 // Walks over the stored months in order, reading each month file that exists.
+// How reading one month file as bytes went.
+enum class MonthScan { Read, Unreadable, Refused };
+
+// Reads a month file and hands every record, as bytes, to visit until it
+// returns false. A file of another password, or a seal that does not open,
+// is Refused: what visit saw of it must then be forgotten. A file that
+// cannot be read is Unreadable and has nothing to show.
+MonthScan scanMonthFile(const QString& path, const QString& password,
+                        const std::function<bool(const monthfile::ByteFields& record)>& visit);
+
 class MonthWalker {
   public:
     explicit MonthWalker(DataPaths paths) : paths_(std::move(paths)) {}

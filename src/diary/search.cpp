@@ -8,8 +8,8 @@
 #include <chrono>
 #include <vector>
 
+#include "diary/monthwalker.h"
 #include "storage/cp932.h"
-#include "storage/diskfile.h"
 #include "storage/monthfile.h"
 
 using namespace Qt::StringLiterals;
@@ -215,19 +215,9 @@ MonthFound searchMonth(const QString& path, const Conditions& conditions, const 
     if (stop) {
         return month;  // the worker threads take months in blocks
     }
-    thread_local QByteArray plain;
-    QString error;
-    switch (diskfile::readEnciphered(path, plain, &error)) {
-        case diskfile::ReadResult::Status::Read:
-            break;
-        case diskfile::ReadResult::Status::Refused:
-            return MonthFound{path, true, 0, {}};  // a seal that does not open
-        default:
-            return month;  // a file that cannot be read has nothing to find
-    }
     std::array<monthfile::RecentTexts, PrizeEntryFieldCount> recent;
-    const monthfile::Content content =
-        monthfile::scanBytes(plain, [&](const monthfile::ByteFields& bytes) {
+    const diary::MonthScan scan =
+        diary::scanMonthFile(path, password, [&](const monthfile::ByteFields& bytes) {
             ++month.examined;
             const LazyRecord record(bytes);
             if (matchesRecord(record, conditions, lowered)) {
@@ -239,10 +229,9 @@ MonthFound searchMonth(const QString& path, const Conditions& conditions, const 
             // An interrupted search leaves a month at once.
             return (month.examined & 0x3F) != 0 || !stop.load(std::memory_order_relaxed);
         });
-    if (!monthfile::passwordFits(content, password)) {
-        month = MonthFound{path, true, 0, {}};
-    }
-    return month;
+    // A file that cannot be read has nothing to find; one of another
+    // password, or a seal that does not open, shows nothing.
+    return scan == diary::MonthScan::Refused ? MonthFound{path, true, 0, {}} : month;
 }
 
 }  // namespace
