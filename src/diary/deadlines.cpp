@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "diary/monthwalker.h"
+#include "diary/records.h"
 #include "storage/cp932.h"
 
 using namespace Qt::StringLiterals;
@@ -62,30 +63,6 @@ class ByteTest {
     QByteArray notApplied_;
 };
 
-// An ID as a sort key: whole numbers by value before any other text.
-struct IdKey {
-    bool number = false;
-    qlonglong value = 0;
-};
-
-IdKey idKey(const QString& id) {
-    IdKey key;
-    key.value = id.toLongLong(&key.number);
-    return key;
-}
-
-int compareIds(const QString& a, const QString& b) {
-    const IdKey ka = idKey(a);
-    const IdKey kb = idKey(b);
-    if (ka.number != kb.number) {
-        return ka.number ? -1 : 1;
-    }
-    if (ka.number && ka.value != kb.value) {
-        return ka.value < kb.value ? -1 : 1;
-    }
-    return QString::compare(a, b);
-}
-
 bool before(const PrizeEntry& a, const PrizeEntry& b, PrizeField deadline) {
     if (const int c = QString::compare(a[deadline], b[deadline])) {
         return c < 0;
@@ -93,7 +70,8 @@ bool before(const PrizeEntry& a, const PrizeEntry& b, PrizeField deadline) {
     if (const int c = QString::compare(a[FilingDate], b[FilingDate])) {
         return c < 0;
     }
-    return compareIds(a[ID], b[ID]) < 0;
+    // IDs as the month list sorts them: whole numbers by value first.
+    return records::compareWholeNumbersFirst(a[ID], b[ID]) < 0;
 }
 
 }  // namespace

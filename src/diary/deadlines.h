@@ -38,8 +38,9 @@ QList<std::pair<QString, QString>> monthsToRead(const Window& window);
 
 bool selected(const PrizeEntry& record, const Window& window);
 
-// By deadline, then filing date, then ID as a number (IDs that are no whole
-// number last, by their text); records equal in all three keep their order.
+// By deadline, then filing date, then ID as the month list sorts IDs (whole
+// numbers by value, any other text after them); records equal in all three
+// keep their order.
 void sortRecords(QList<PrizeEntry>& records, bool filedByDeadline);
 
 struct Found {
