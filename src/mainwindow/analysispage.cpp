@@ -10,6 +10,7 @@
 #include "diary/desk.h"
 #include "mainwindow/chosenfile.h"
 #include "mainwindow/formcontrols.h"
+#include "mainwindow/listpages.h"
 #include "platform/datafileerror.h"
 #include "platform/dialogs.h"
 #include "platform/prompter.h"
@@ -27,11 +28,7 @@ namespace {
 
 constexpr int ControlsHeight = 420;
 
-struct Column {
-    const char16_t* header;
-    int width;
-};
-constexpr Column columns[] = {
+constexpr FixedColumn columns[] = {
     {u"分類", 2200},     {u"応募総数", 1000}, {u"当選総数", 1000}, {u"当選率", 800},
     {u"小物当選", 1000}, {u"中物当選", 1000}, {u"大物当選", 1000}, {u"当選総額", 1200},
 };
@@ -76,12 +73,8 @@ AnalysisPage::AnalysisPage(Platform& platform, diary::Desk& desk, QWidget* paren
     cmdAnalysisImage = pushButton(bar, u"cmdAnalysisImage"_s, u"画像保存(&G)"_s, 5700, 30, 1500);
 
     lvwAnalysis = new ListView(u"lvwAnalysis"_s, this);
-    ListModel& model = lvwAnalysis->listModel();
-    for (size_t i = 0; i < std::size(columns); ++i) {
-        model.addColumn({QString::fromUtf16(columns[i].header), columns[i].width,
-                         i == 0 ? Qt::AlignLeft : Qt::AlignRight});
-    }
-    model.setSource(marks::plainRows(rows_));
+    buildFixedColumns(lvwAnalysis->listModel(), columns);
+    lvwAnalysis->listModel().setSource(marks::plainRows(rows_));
     chtAnalysis = new ChartView(u"chtAnalysis"_s, this);
 
     auto* layout = new QVBoxLayout(this);

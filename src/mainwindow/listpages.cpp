@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QVBoxLayout>
-#include <span>
 
 #include "mainwindow/formcontrols.h"
 #include "storage/summaryfile.h"
@@ -16,11 +15,6 @@ namespace {
 // The strip under the month, search and year lists.
 constexpr int StripHeight = 400;
 
-struct FixedColumn {
-    const char16_t* header;
-    int width;
-};
-
 constexpr FixedColumn yearColumns[] = {
     {u"月", 375},        {u"小物当選", 1000}, {u"中物当選", 1000}, {u"大物当選", 1000},
     {u"当選総数", 1000}, {u"応募総数", 1000}, {u"当選率", 775},    {u"当選総額", 1200},
@@ -32,14 +26,6 @@ constexpr FixedColumn totalColumns[] = {
     {u"当選総数", 1000}, {u"応募総数", 1050}, {u"当選率", 800},        {u"当選総額", 1050},
     {u"支出総額", 1050}, {u"収支総額", 1050}, {u"目標収支金額", 1300},
 };
-
-void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
-    model.clearColumns();
-    for (size_t i = 0; i < columns.size(); ++i) {
-        model.addColumn({QString::fromUtf16(columns[i].header), columns[i].width,
-                         i == 0 ? Qt::AlignLeft : Qt::AlignRight});
-    }
-}
 
 // A page covers the pages behind it.
 void preparePage(QWidget* page, const QString& name) {
@@ -55,6 +41,14 @@ QVBoxLayout* pageLayout(QWidget* page, int bottomTwips) {
 }
 
 }  // namespace
+
+void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns) {
+    model.clearColumns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        model.addColumn({QString::fromUtf16(columns[i].header), columns[i].width,
+                         i == 0 ? Qt::AlignLeft : Qt::AlignRight});
+    }
+}
 
 MonthPage::MonthPage(QWidget* parent)
     : QWidget(parent), lvwMonth(new ListView(u"lvwMonth"_s, this)) {

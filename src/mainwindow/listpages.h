@@ -2,14 +2,24 @@
 
 #include <QDate>
 #include <QWidget>
+#include <span>
 
 #include "diary/rowlist.h"
 
+class ListModel;
 class ListView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class NumberBox;
+
+// A column of a list whose columns never change.
+struct FixedColumn {
+    const char16_t* header;
+    int width;  // twips
+};
+// The columns of such a list: the first holds text, the others numbers.
+void buildFixedColumns(ListModel& model, std::span<const FixedColumn> columns);
 
 // The pages of the tab strip that show a list. Each fills the tab strip's
 // client area; its list takes all the room the page has.
