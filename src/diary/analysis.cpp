@@ -141,6 +141,17 @@ Currency saturated(Wide units, bool* overflow) {
     return Currency::fromUnits(units > top ? top : units < bottom ? bottom : qint64(units));
 }
 
+// The field each kind counts by, and its caption, in the order of Kind.
+struct KindField {
+    PrizeField field;
+    const char16_t* caption;
+};
+constexpr KindField kindFields[] = {
+    {Genre, u"ジャンル"},    {Site, u"応募先"},    {OboKeishiki, u"応募形式"},
+    {SenkoWay, u"選考方法"}, {Cycle, u"サイクル"}, {OboWay, u"応募方法"},
+};
+static_assert(std::size(kindFields) == Kinds.size());
+
 double yen(const QString& text) {
     return double(statistics::prizeValue(text).units()) / double(Currency::UnitsPerYen);
 }
@@ -148,39 +159,11 @@ double yen(const QString& text) {
 }  // namespace
 
 PrizeField fieldOf(Kind kind) {
-    switch (kind) {
-        case Kind::Genre:
-            return Genre;
-        case Kind::Site:
-            return Site;
-        case Kind::OboKeishiki:
-            return OboKeishiki;
-        case Kind::SenkoWay:
-            return SenkoWay;
-        case Kind::Cycle:
-            return Cycle;
-        case Kind::OboWay:
-            return OboWay;
-    }
-    return Genre;
+    return kindFields[std::size_t(kind)].field;
 }
 
 QString kindCaption(Kind kind) {
-    switch (kind) {
-        case Kind::Genre:
-            return u"ジャンル"_s;
-        case Kind::Site:
-            return u"応募先"_s;
-        case Kind::OboKeishiki:
-            return u"応募形式"_s;
-        case Kind::SenkoWay:
-            return u"選考方法"_s;
-        case Kind::Cycle:
-            return u"サイクル"_s;
-        case Kind::OboWay:
-            return u"応募方法"_s;
-    }
-    return {};
+    return QString::fromUtf16(kindFields[std::size_t(kind)].caption);
 }
 
 QString Row::rate() const {

@@ -62,8 +62,8 @@ AnalysisPage::AnalysisPage(Platform& platform, diary::Desk& desk, QWidget* paren
     QWidget* bar = fixedPanel(this, 11700, ControlsHeight);
     label(bar, u"lblAnalysisKind"_s, u"分類"_s, 120, 90, 500);
     cboAnalysisKind = makeTwips<QComboBox>(bar, u"cboAnalysisKind"_s, 600, 45, 1900, 330);
-    for (int k = 0; k <= int(analysis::Kind::OboWay); ++k) {
-        cboAnalysisKind->addItem(analysis::kindCaption(analysis::Kind(k)));
+    for (const analysis::Kind kind : analysis::Kinds) {
+        cboAnalysisKind->addItem(analysis::kindCaption(kind));
     }
     optAnalysisYear = makeTwips<QRadioButton>(bar, u"optAnalysisYear"_s, 2760, 60, 1500, 300);
     optAnalysisYear->setText(u"表示中の年"_s);
