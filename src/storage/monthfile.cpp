@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "storage/cp932.h"
+#include "storage/diskfile.h"
 #include "storage/linereader.h"
 
 using namespace Qt::StringLiterals;
@@ -310,7 +311,7 @@ ReadResult read(const QString& path, const QString& currentPassword) {
 }
 
 QString dataFileErrorText(const QString& path) {
-    return u"データファイル「"_s + QDir::toNativeSeparators(path) + u"」を読み込めません。"_s;
+    return diskfile::refusedText(path);  // a sealed file that does not open says the same
 }
 
 QString damagedMonthText(const QString& path, const QList<int>& lines) {
