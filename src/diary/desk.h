@@ -188,6 +188,14 @@ class Desk : public QObject {
     Result fileImported(const QList<PrizeEntry>& records,
                         const std::function<bool(const PrizeEntry&)>& isWanted,
                         const Progress& progress);
+    // The settings in force as the bytes of their file; nothing, with the
+    // reason in result, when they cannot be written.
+    std::optional<QByteArray> settingsBytes(Result& result) const;
+    // The data key the edited settings keep, under their password: a new
+    // one when the diary is being sealed (newKey), the one in force under a
+    // new password, or none.
+    Result chooseSealKey(settingsfile::Settings& edited, const settingsfile::Settings& previous,
+                         seal::Key* newKey) const;
     Result reseal(const settingsfile::Settings& stored, const seal::Key& newKey,
                   const Progress& progress);
 

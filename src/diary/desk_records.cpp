@@ -236,14 +236,49 @@ Result Desk::removeAll() {
     return diary_.removeAll();
 }
 
-Result Desk::reseal(const settingsfile::Settings& stored, const seal::Key& newKey,
-                    const Progress& progress) {
-    Result result;
+std::optional<QByteArray> Desk::settingsBytes(Result& result) const {
     QString error;
     const QString text = settingsfile::format(settings_, &error);
     const cp932::Encoded encoded = cp932::encode(text);
     if (!error.isEmpty() || !encoded.ok()) {
         result.fail(!error.isEmpty() ? error : encoded.error);
+        return std::nullopt;
+    }
+    return encoded.bytes;
+}
+
+Result Desk::chooseSealKey(settingsfile::Settings& edited, const settingsfile::Settings& previous,
+                           seal::Key* newKey) const {
+    Result result;
+    if (edited.seal && !previous.seal) {
+        *newKey = seal::DataKey::generate();
+        edited.sealKey =
+            *newKey ? seal::sealKeyText(edited.startPasswordInput, **newKey) : QString();
+    } else if (edited.seal && edited.startPasswordInput != previous.startPasswordInput) {
+        // A new password of a sealed diary re-encrypts its data key only.
+        const seal::Key key = diskfile::dataKey();
+        if (!key) {
+            result.fail(u"暗号化の鍵が開かれていないため、パスワードを変更できません。"_s);
+            return result;
+        }
+        edited.sealKey = seal::sealKeyText(edited.startPasswordInput, *key);
+    } else {
+        // The key in force, whatever copy of the settings the tab edited.
+        edited.sealKey = edited.seal ? previous.sealKey : QString();
+    }
+    if (edited.seal && edited.sealKey.isEmpty()) {
+        result.fail(
+            u"暗号化の鍵を作れないため、設定を適用できません。"
+            u"データは何も変更していません。"_s);
+    }
+    return result;
+}
+
+Result Desk::reseal(const settingsfile::Settings& stored, const seal::Key& newKey,
+                    const Progress& progress) {
+    Result result;
+    const std::optional<QByteArray> settingsFile = settingsBytes(result);
+    if (!settingsFile) {
         return result;
     }
     const QString previousPassword = stored.startPasswordInput;
@@ -262,7 +297,7 @@ Result Desk::reseal(const settingsfile::Settings& stored, const seal::Key& newKe
         }
         return monthfile::withPasswordLine(plain, line);
     };
-    return refiling::rewriteAll(paths(), newKey.get(), encoded.bytes, rewrite, progress);
+    return refiling::rewriteAll(paths(), newKey.get(), *settingsFile, rewrite, progress);
 }
 
 Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Progress& progress) {
@@ -282,25 +317,8 @@ Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Prog
         return result;
     }
     seal::Key newKey;
-    if (edited.seal && !previous.seal) {
-        newKey = seal::DataKey::generate();
-        edited.sealKey = newKey ? seal::sealKeyText(edited.startPasswordInput, *newKey) : QString();
-    } else if (edited.seal && edited.startPasswordInput != previous.startPasswordInput) {
-        // A new password of a sealed diary re-encrypts its data key only.
-        const seal::Key key = diskfile::dataKey();
-        if (!key) {
-            result.fail(u"暗号化の鍵が開かれていないため、パスワードを変更できません。"_s);
-            return result;
-        }
-        edited.sealKey = seal::sealKeyText(edited.startPasswordInput, *key);
-    } else {
-        // The key in force, whatever copy of the settings the tab edited.
-        edited.sealKey = edited.seal ? previous.sealKey : QString();
-    }
-    if (edited.seal && edited.sealKey.isEmpty()) {
-        result.fail(
-            u"暗号化の鍵を作れないため、設定を適用できません。"
-            u"データは何も変更していません。"_s);
+    result = chooseSealKey(edited, previous, &newKey);
+    if (!result.done) {
         return result;
     }
     // Sealed month files carry no password line before or after.
@@ -328,13 +346,8 @@ Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Prog
         }
     } else if (keyChanged) {
         // The settings file changes together with the data, in one swap.
-        QString error;
-        const QString text = settingsfile::format(settings_, &error);
-        const cp932::Encoded encoded = cp932::encode(text);
-        if (!error.isEmpty() || !encoded.ok()) {
-            result.fail(!error.isEmpty() ? error : encoded.error);
-        } else {
-            result = refiling::refile(paths(), keys, encoded.bytes, target, progress);
+        if (const std::optional<QByteArray> settingsFile = settingsBytes(result)) {
+            result = refiling::refile(paths(), keys, *settingsFile, target, progress);
         }
     } else {
         // A settings file that cannot be written stops the apply before any
