@@ -204,7 +204,12 @@ Result Desk::enterExpenses(const QString& typed) {
         return result;
     }
     // The month keeps the figures its row holds; only its expenses change.
+    // A month without applications has no expenses to enter.
     MonthFigures figures = summaries.figuresOf(month);
+    if (figures.counts.entries == 0) {
+        result.done = false;
+        return result;
+    }
     figures.expenses = *expenses;
     result = summaries.storeMonth(ShownYear(), month, figures);
     if (result.done) {

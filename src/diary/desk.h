@@ -87,7 +87,11 @@ class Desk : public QObject {
     }
 
     Tab tab() const { return tab_; }
-    void setTab(Tab tab) { tab_ = tab; }
+    // Every tab switch, to the tab it shows already too.
+    void setTab(Tab tab) {
+        tab_ = tab;
+        Q_EMIT tabEntered(tab);
+    }
 
     // The shown date, and its parts as the file names use them.
     QDate shownDate() const { return shownDate_; }
@@ -179,6 +183,7 @@ class Desk : public QObject {
   Q_SIGNALS:
     void shownDateChanged(QDate date);
     void settingsChanged();
+    void tabEntered(diary::Tab tab);
 
   private:
     bool storableYear() const;

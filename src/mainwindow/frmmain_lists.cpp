@@ -208,7 +208,6 @@ void frmMain::enterTab(Tab tab) {
         case Tab::Setting:
             aboutPage_->fraTyosaku->setEnabled(true);
             yearPage_->fraUnhappyMoney->setEnabled(false);
-            settingsPage_->showSettings(desk_.settings());
             break;
         case Tab::About:
             break;

@@ -105,10 +105,13 @@ void frmMain::stepYear(int by) {
     desk_.stepYear(by);
     if (tab == Tab::Month) {
         LoadMonthFile();
-    } else {
-        LoadYearFile();
+        yearPage_->showMonthLabel(desk_.shownDate());
+        return;
     }
-    yearPage_->showMonthLabel(desk_.shownDate());
+    LoadYearFile();
+    // The expenses box and its button follow the month of the new year, so
+    // that 記帳 never writes one year's amount into another.
+    yearPage_->showExpenses(desk_.diary().summaries().year(), desk_.shownDate());
 }
 
 void frmMain::dtpDate_Change() {

@@ -103,12 +103,13 @@ void YearPage::showMonthLabel(QDate shown) {
 void YearPage::showExpenses(const diary::RowList& rows, QDate shown) {
     showMonthLabel(shown);
     const int month = shown.month();
+    // Expenses belong to a month with applications only.
+    bool entries = false;
     if (month >= 1 && month <= rows.count()) {
-        if (summaryfile::countOf(rows.text(month - 1, summaryfile::EntryCount)) != 0) {
-            cmdUnhappyMoneyIn->setEnabled(true);
-        }
+        entries = summaryfile::countOf(rows.text(month - 1, summaryfile::EntryCount)) != 0;
         txtUnhappyMoneyValue->setText(rows.text(month - 1, summaryfile::Expenses));
     }
+    cmdUnhappyMoneyIn->setEnabled(entries);
 }
 
 std::pair<int, bool> YearPage::chooseRow(const diary::RowList& rows, int row) {

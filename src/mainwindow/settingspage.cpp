@@ -51,6 +51,9 @@ SettingsPage::SettingsPage(Platform& platform, diary::Desk& desk, QString progra
     chkSeal = checkBox(s, u"chkSeal"_s, u"データを暗号化して保存する"_s, 6240, 1440);
     buildWidthBoxes();
     connectControls();
+    // The page shows the settings in force anew on every tab switch: what
+    // was edited and not applied is gone once the user leaves the tab.
+    connect(&desk_, &diary::Desk::tabEntered, this, [this] { showSettings(desk_.settings()); });
     cmdSetting->setEnabled(false);
 }
 

@@ -15,8 +15,8 @@ class QRadioButton;
 class NumberBox;
 
 // The settings tab. It shows a copy of the settings and edits it; the copy
-// is handed over only by 適用 (applyRequested), and shown anew each time the
-// tab is entered, which drops what was not applied.
+// is handed over only by 適用 (applyRequested), and shown anew at every tab
+// switch, which drops what was not applied.
 class SettingsPage : public QWidget {
     Q_OBJECT
 

@@ -121,6 +121,12 @@ class TestDeskSettings : public DeskTest {
                     .arg(typed));
         }
         QCOMPARE(snapshot(paths_), before);
+        // A month of the year without applications takes no expenses.
+        desk_->setShownDate(QDate(2010, 3, 1));
+        QVERIFY(desk_->loadYear().done);
+        QVERIFY(!desk_->enterExpenses(u"700"_s).done);
+        QCOMPARE(snapshot(paths_), before);
+        desk_->setShownDate(QDate(2010, 2, 10));
 
         QVERIFY(desk_->enterExpenses(u"5000"_s).done);
         QCOMPARE(yearRows(paths_, u"2010"_s)[1][summaryfile::Expenses], u"5000"_s);
