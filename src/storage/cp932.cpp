@@ -1,20 +1,16 @@
 #include "storage/cp932.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
-#include <array>
 #include <optional>
-#include <vector>
+
+#include "storage/cp932_converter.h"
 
 using namespace Qt::StringLiterals;
 
 namespace cp932 {
 
 namespace {
-
-constexpr const char* CodecName = "windows-31j";
 
 // Characters that other systems produce for a code page 932 character; each is
 // replaced by the Unicode character that code page 932 really holds.
@@ -30,65 +26,15 @@ constexpr std::pair<char16_t, char16_t> lookAlikes[] = {
 
 constexpr char32_t RawByteBase = 0xF0000;   // U+F0000 + byte
 constexpr char32_t RawPairBase = 0x100000;  // U+100000 + lead * 256 + trail
-constexpr char16_t Unassigned = 0xFFFF;     // no character of code page 932 is U+FFFF
 
-bool isLead(uchar b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool isTrail(uchar b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
+using converter::isLead;
+using converter::isTrail;
+using converter::Unassigned;
 
 // What code page 932 makes of every single byte and every double-byte code,
 // read once from the converter itself.
-struct Tables {
-    std::array<char16_t, 256> single{};
-    std::vector<char16_t> pairs = std::vector<char16_t>(0x10000, Unassigned);
-
-    Tables() {
-        single.fill(Unassigned);
-        for (int b = 0; b < 256; ++b) {
-            const char byte = char(b);
-            QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
-            const QString text = decoder.decode(QByteArrayView(&byte, 1));
-            if (!isLead(uchar(b)) && !decoder.hasError() && text.size() == 1) {
-                single[b] = text.at(0).unicode();
-            }
-        }
-        // Every double-byte code in one pass, each followed by a line feed,
-        // which is never a trail byte: a code that decodes to one character
-        // that is not a substitute is assigned.
-        QByteArray all;
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (isLead(uchar(lead)) && isTrail(uchar(trail))) {
-                    all += char(lead);
-                    all += char(trail);
-                    all += '\n';
-                }
-            }
-        }
-        QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
-        const QString decoded = decoder.decode(all);
-        const QList<QStringView> units = QStringView(decoded).split(u'\n');
-        qsizetype next = 0;
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!isLead(uchar(lead)) || !isTrail(uchar(trail))) {
-                    continue;
-                }
-                const QStringView unit = units.value(next++);
-                if (unit.size() == 1 && unit[0] != u'\uFFFD' && unit[0] != u'\u001A') {
-                    pairs[lead << 8 | trail] = unit[0].unicode();
-                }
-            }
-        }
-    }
-};
-
-const Tables& tables() {
-    static const Tables instance;
+const converter::Tables& tables() {
+    static const converter::Tables instance = converter::readTables();
     return instance;
 }
 
@@ -96,7 +42,7 @@ const Tables& tables() {
 // bytes it does not assign kept as private-use characters. Text grows by a
 // unit only for a lone byte kept that way.
 void decodeByTables(QByteArrayView bytes, QString& text) {
-    const Tables& t = tables();
+    const converter::Tables& t = tables();
     text.resize(bytes.size() + 16);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* end = out + text.size();
@@ -153,20 +99,37 @@ bool mayHoldRawBytes(const QString& text) {
                        [](QChar c) { return c.unicode() >= 0xDB80 && c.unicode() <= 0xDBFF; });
 }
 
+// The code point of one character; a lone surrogate stands for itself.
+char32_t codeOf(const QString& character) {
+    return character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                 : character[0].unicode();
+}
+
+// A character that the converter writes as the code of another character
+// (ICU's one-way fallbacks) would come back as that one: it is not held.
+bool encodesFaithfully(const QString& character) {
+    QByteArray bytes;
+    if (!converter::encode(character, bytes)) {
+        return false;
+    }
+    QString back;
+    decodeByTables(bytes, back);
+    return back == character;
+}
+
 // Lists each character that code page 932 cannot hold once, in order of
 // first appearance.
 QStringList unencodableCharacters(const QString& text) {
     QStringList found;
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString character = text.mid(i, length);
-        i += length;
-        if (rawBytes(character.toUcs4().value(0))) {
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        i += character.size();
+        if (rawBytes(codeOf(character))) {
             continue;
         }
-        QStringEncoder encoder(CodecName);
-        const QByteArray bytes = encoder.encode(character);
-        if (encoder.hasError() && !found.contains(character)) {
+        if (!encodesFaithfully(character) && !found.contains(character)) {
             found.append(character);
         }
     }
@@ -175,8 +138,7 @@ QStringList unencodableCharacters(const QString& text) {
 
 // Encodes text that holds private-use characters of decode(): runs of other
 // text go through the converter, those characters become their bytes.
-QByteArray encodeKeepingRawBytes(const QString& text, QStringEncoder& encoder) {
-    QByteArray bytes;
+bool encodeKeepingRawBytes(const QString& text, QByteArray& bytes) {
     bytes.reserve(text.size() * 2);
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size();) {
@@ -188,13 +150,14 @@ QByteArray encodeKeepingRawBytes(const QString& text, QStringEncoder& encoder) {
             i += pair ? 2 : 1;
             continue;
         }
-        bytes += encoder.encode(QStringView(text).sliced(runStart, i - runStart));
+        if (!converter::encode(QStringView(text).sliced(runStart, i - runStart), bytes)) {
+            return false;
+        }
         bytes += *raw;
         i += 2;
         runStart = i;
     }
-    bytes += encoder.encode(QStringView(text).sliced(runStart));
-    return bytes;
+    return converter::encode(QStringView(text).sliced(runStart), bytes);
 }
 
 }  // namespace
@@ -236,18 +199,21 @@ QString mapLookAlikes(QString text) {
 
 Encoded encode(const QString& text) {
     const QString mapped = mapLookAlikes(text);
-    QStringEncoder encoder(CodecName);
-    QByteArray bytes =
-        mayHoldRawBytes(mapped) ? encodeKeepingRawBytes(mapped, encoder) : encoder.encode(mapped);
-    if (!encoder.hasError()) {
-        return {std::move(bytes), {}};
+    QByteArray bytes;
+    if (mayHoldRawBytes(mapped) ? encodeKeepingRawBytes(mapped, bytes)
+                                : converter::encode(mapped, bytes)) {
+        // What is stored must read back as the text that was given.
+        QString back;
+        decodeByTables(bytes, back);
+        if (back == mapped) {
+            return {std::move(bytes), {}};
+        }
     }
     QStringList shown;
     for (const QString& character : unencodableCharacters(mapped)) {
-        shown.append(
-            u"「"_s + character + u"」(U+"_s +
-            QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0') +
-            u")"_s);
+        shown.append(u"「"_s + character + u"」(U+"_s +
+                     QString::number(codeOf(character), 16).toUpper().rightJustified(4, u'0') +
+                     u")"_s);
     }
     return {{},
             u"次の文字はShift-JISで保存できないため、保存を中止しました。\r\n"_s +

@@ -21,6 +21,8 @@ class TestCp932 : public QObject {
         QTest::newRow("fullwidth tilde") << u"～"_s << QByteArray("\x81\x60");
         QTest::newRow("backslash is 0x5C") << u"C:\\pic"_s << QByteArray("C:\\pic");
         QTest::newRow("line end") << u"a\r\nb"_s << QByteArray("a\r\nb");
+        // Each control byte is the control of its own value, as on Windows.
+        QTest::newRow("controls 1A 1C 7F") << u"\u001A\u001C\u007F"_s << QByteArray("\x1a\x1c\x7f");
     }
     void roundTrip() {
         QFETCH(QString, text);
@@ -48,6 +50,15 @@ class TestCp932 : public QObject {
         const cp932::Encoded encoded = cp932::encode(u"a"_s + from + u"b"_s);
         QVERIFY2(encoded.ok(), qPrintable(encoded.error));
         QCOMPARE(encoded.bytes, QByteArray("a" + bytes + "b"));
+    }
+
+    // A character that a converter would write as another one's code is
+    // refused: it would read back as that other character.
+    void oneWayFallbackIsRefused() {
+        const cp932::Encoded encoded = cp932::encode(u"№\uF86F"_s);
+        QVERIFY(!encoded.ok());
+        QVERIFY2(encoded.error.contains(u"(U+F86F)"_s), qPrintable(encoded.error));
+        QVERIFY2(!encoded.error.contains(u"(U+2116)"_s), qPrintable(encoded.error));
     }
 
     void unencodableTextFailsAndNamesEachCharacterOnce() {
@@ -113,6 +124,29 @@ class TestCp932 : public QObject {
         // Only duplicate codes may come back as other bytes; there are a few
         // hundred of them, never thousands.
         QVERIFY2(changedBytes < 1000, qPrintable(QString::number(changedBytes)));
+    }
+
+    // A lone surrogate is no character: the text is refused, the surrogate
+    // is never dropped on the way, nor is its neighbour named with it.
+    void loneSurrogatesAreRefused_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        const char32_t keptByte = 0xF0041;
+        const QString kept = QString::fromUcs4(&keptByte, 1);
+        const QChar high(0xD800);
+        const QChar low(0xDC00);
+        QTest::newRow("high at the end") << u"a"_s + high << u"(U+D800)"_s;
+        QTest::newRow("high before a kept byte") << u"a"_s + high + kept << u"(U+D800)"_s;
+        QTest::newRow("low after a kept byte") << kept + low << u"(U+DC00)"_s;
+        QTest::newRow("high before a letter") << high + u"a"_s << u"(U+D800)"_s;
+    }
+    void loneSurrogatesAreRefused() {
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        const cp932::Encoded encoded = cp932::encode(text);
+        QVERIFY(!encoded.ok());
+        QVERIFY2(encoded.error.contains(named), qPrintable(encoded.error));
+        QVERIFY2(!encoded.error.contains(u"a」"_s), qPrintable(encoded.error));
     }
 
     // Characters of planes 15 and 16 that stand for no byte are refused as
