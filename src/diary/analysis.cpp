@@ -77,13 +77,13 @@ struct MonthCount {
 // The month statistics' own rule, asked once per distinct result text of a
 // month.
 statistics::RowMark markOfResult(QByteArrayView bytes) {
-    thread_local PrizeEntry probe;
+    PrizeEntry probe;
     cp932::decodeInto(bytes, probe[Kekka]);
     return statistics::markOf(probe, QString());
 }
 
 void countMonth(MonthCount& month, PrizeField field, const QString& password) {
-    thread_local QString money;
+    QString money;  // one for the month's records
     ByBytes<statistics::RowMark> marks;
     const diary::MonthScan scan =
         diary::scanMonthFile(month.path, password, [&](const monthfile::ByteFields& r) {

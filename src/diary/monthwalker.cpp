@@ -41,8 +41,7 @@ int MonthWalker::steps(const WalkRange& range) const {
 
 MonthScan scanMonthFile(const QString& path, const QString& password,
                         const std::function<bool(const monthfile::ByteFields& record)>& visit) {
-    // One buffer per thread, kept from month to month.
-    thread_local QByteArray plain;
+    QByteArray plain;
     QString error;
     switch (diskfile::readEnciphered(path, plain, &error)) {
         case diskfile::ReadResult::Status::Read:

@@ -187,15 +187,18 @@ QList<PrizeEntry> joined(QList<QList<PrizeEntry>>& months) {
     return all;
 }
 
+using DecodedFields = std::array<QString, PrizeEntryFieldCount>;
+
 // A record of a month file's bytes whose fields are decoded when a
-// condition first looks at them, into strings that each thread uses again
-// for every record.
+// condition first looks at them, into strings that the month's records use
+// one after another. (Not thread_local: in a MinGW build the destructors of
+// such objects crash or hang the program at its end.)
 class LazyRecord {
   public:
-    explicit LazyRecord(const monthfile::ByteFields& bytes) : bytes_(bytes) {}
+    LazyRecord(const monthfile::ByteFields& bytes, DecodedFields& fields)
+        : bytes_(bytes), fields_(fields) {}
     const QString& operator[](int column) const {
-        thread_local std::array<QString, PrizeEntryFieldCount> fields;
-        QString& field = fields[column];
+        QString& field = fields_[column];
         if ((decoded_ >> column & 1u) == 0) {
             cp932::decodeInto(bytes_[column], field);
             decoded_ |= 1u << column;
@@ -205,6 +208,7 @@ class LazyRecord {
 
   private:
     const monthfile::ByteFields& bytes_;
+    DecodedFields& fields_;
     mutable quint32 decoded_ = 0;
 };
 
@@ -216,10 +220,11 @@ MonthFound searchMonth(const QString& path, const Conditions& conditions, const 
         return month;  // the worker threads take months in blocks
     }
     std::array<monthfile::RecentTexts, PrizeEntryFieldCount> recent;
+    DecodedFields fields;
     const diary::MonthScan scan =
         diary::scanMonthFile(path, password, [&](const monthfile::ByteFields& bytes) {
             ++month.examined;
-            const LazyRecord record(bytes);
+            const LazyRecord record(bytes, fields);
             if (matchesRecord(record, conditions, lowered)) {
                 PrizeEntry& entry = month.found.emplace_back();
                 for (int i = 0; i < PrizeEntryFieldCount; ++i) {

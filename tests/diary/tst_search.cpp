@@ -279,6 +279,11 @@ class TestSearch : public QObject {
                     }
                 },
                 Qt::DirectConnection);  // on the walk's thread, while it walks
+            // The refused month must not hold the walk before the interrupt
+            // comes, whenever the walk reaches it.
+            connect(
+                &run, &search::SearchRun::refused, this, [&run] { run.refusalTold(); },
+                Qt::DirectConnection);
             QSignalSpy finished(&run, &search::SearchRun::finished);
             run.start(Conditions());
             QVERIFY(finished.wait(10000));
