@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
     platform::DesktopShell shell;
     platform::SystemClock clock;
     platform::SystemDesktopShortcut shortcut;
-    platform::FileInstanceLock instanceLock(location.dataHome);
+    platform::SystemInstanceLock instanceLock(location.dataHome);
     platform::DesktopClipboard clipboard;
     Platform desktop{prompter, dialogs, shell, clock, shortcut, instanceLock, clipboard};
 

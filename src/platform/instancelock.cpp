@@ -1,28 +1,29 @@
 #include "platform/instancelock.h"
 
-#include <QCryptographicHash>
-#include <QDir>
+#include <QLockFile>
 
 using namespace Qt::StringLiterals;
 
 namespace platform {
 
-FileInstanceLock::FileInstanceLock(const QString& dataHome) {
-    const QByteArray key =
-        QCryptographicHash::hash(QDir::cleanPath(dataHome).toUtf8(), QCryptographicHash::Sha1);
-    path_ = QDir::temp().filePath(u"kirabilog-"_s + QString::fromLatin1(key.toHex().left(16)) +
-                                  u".lock"_s);
-}
+struct SystemInstanceLock::Held {
+    QLockFile file;
+};
 
-bool FileInstanceLock::tryAcquire() {
-    lock_ = std::make_unique<QLockFile>(path_);
+SystemInstanceLock::SystemInstanceLock(const QString& dataHome)
+    : name_(QDir::temp().filePath(instanceKey(dataHome) + u".lock"_s)) {}
+
+SystemInstanceLock::~SystemInstanceLock() = default;
+
+bool SystemInstanceLock::tryAcquire() {
+    held_.reset(new Held{QLockFile(name_)});
     // No stale time: the lock is stale only when its process is gone, which
     // QLockFile finds out from the process id written into it.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
+    held_->file.setStaleLockTime(0);
+    if (held_->file.tryLock(0)) {
         return true;
     }
-    lock_.reset();
+    held_.reset();
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLockFile>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QString>
 #include <memory>
 
@@ -15,18 +16,29 @@ class InstanceLock {
     virtual bool tryAcquire() = 0;
 };
 
-// A lock file in the system's temporary folder, named after the folder that
-// holds the data. The lock is tied to the running process: a lock left by a copy that
-// crashed is found stale and taken over.
-class FileInstanceLock : public InstanceLock {
+// The lock of the system, held by the running process and given up with it,
+// however it ends: a lock file in the temporary folder, or on Windows a
+// mutex of the user's session.
+class SystemInstanceLock : public InstanceLock {
   public:
-    explicit FileInstanceLock(const QString& dataHome);
+    explicit SystemInstanceLock(const QString& dataHome);
+    ~SystemInstanceLock() override;
     bool tryAcquire() override;
-    const QString& lockPath() const { return path_; }
+    // The lock file's path, or the mutex's name.
+    const QString& name() const { return name_; }
 
   private:
-    QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    struct Held;
+    QString name_;
+    std::unique_ptr<Held> held_;
 };
+
+// What a lock is named after: the data folder, the same however its path is
+// written.
+inline QString instanceKey(const QString& dataHome) {
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(dataHome));
+    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1);
+    return QStringLiteral("kirabilog-") + QString::fromLatin1(hash.toHex().left(16));
+}
 
 }  // namespace platform

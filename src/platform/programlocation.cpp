@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include "platform/programfiles.h"
 
@@ -16,14 +17,22 @@ QString clean(const QString& folder) {
     return QDir::cleanPath(QDir::fromNativeSeparators(folder));
 }
 
+// Whether a file can be made in the folder, tried rather than read off its
+// permissions: Windows keeps who may write in lists that Qt does not read,
+// and a folder under Program Files looks writable to it.
+bool canWriteInto(const QString& folder) {
+    QTemporaryFile probe(folder + u"/.kirabilog-XXXXXX"_s);
+    return probe.open();
+}
+
 // The data may stay beside the program when its folder "data" can be
 // written, or can be made there.
 bool canKeepDataBeside(const QString& programFolder) {
     const QFileInfo data(programFolder + u"/data"_s);
     if (data.exists()) {
-        return data.isDir() && data.isWritable();
+        return data.isDir() && canWriteInto(data.filePath());
     }
-    return QFileInfo(programFolder).isWritable();
+    return QFileInfo(programFolder).isDir() && canWriteInto(programFolder);
 }
 
 }  // namespace

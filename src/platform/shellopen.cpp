@@ -1,5 +1,6 @@
 #include "platform/shellopen.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "platform/programfiles.h"
@@ -56,7 +57,8 @@ void ShellOpenWithMessage(platform::Shell& shell, platform::Prompter& prompter,
 
 void OpenHelpFile(platform::Shell& shell, platform::Prompter& prompter, const QString& helpFile) {
     if (QFileInfo::exists(helpFile)) {
-        ShellOpenWithMessage(shell, prompter, helpFile);
+        // The shell is handed a file as the system writes its path.
+        ShellOpenWithMessage(shell, prompter, QDir::toNativeSeparators(helpFile));
         return;
     }
     prompter.message(u"ヘルプが見つかりません"_s,
@@ -69,7 +71,7 @@ void OpenCompanion(platform::Shell& shell, platform::Prompter& prompter,
                    const QString& programFolder) {
     const QString companion = programFolder + u'/' + programfiles::Companion;
     if (QFileInfo::exists(companion)) {
-        shell.startProgram(companion);
+        shell.startProgram(QDir::toNativeSeparators(companion));
         return;
     }
     prompter.message(programfiles::Companion + u"が見つかりません"_s,

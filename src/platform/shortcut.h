@@ -5,6 +5,9 @@
 
 namespace platform {
 
+// The shortcut's name on the desktop, before its extension.
+inline const QString ShortcutName = QStringLiteral("きらび帳");
+
 // The "きらび帳" launcher on the user's desktop.
 class DesktopShortcut {
   public:

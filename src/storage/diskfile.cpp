@@ -10,15 +10,7 @@
 
 #include "storage/binarycipher.h"
 #include "storage/datafolder.h"
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#include <cstdio>
-#endif
+#include "storage/diskfile_system.h"
 
 using namespace Qt::StringLiterals;
 
@@ -63,58 +55,11 @@ bool writeAll(QFile& file, const QByteArray& data) {
     return true;
 }
 
-bool syncToDisk(QFile& file) {
-    if (!file.flush()) {
-        return false;
-    }
-#ifdef Q_OS_WIN
-    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))) != 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
-}
-
-// Replaces target by source in one step; the old target stays until then.
-bool atomicReplace(const QString& source, const QString& target, QString* reason) {
-#ifdef Q_OS_WIN
-    const std::wstring from = QDir::toNativeSeparators(source).toStdWString();
-    const std::wstring to = QDir::toNativeSeparators(target).toStdWString();
-    // A read-only target would refuse the replacement.
-    SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
-        0) {
-        *reason = u"MoveFileEx error %1"_s.arg(GetLastError());
-        return false;
-    }
-    return true;
-#else
-    if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) !=
-        0) {
-        *reason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    syncFolder(QFileInfo(target).absolutePath());  // the rename itself made durable
-    return true;
-#endif
-}
-
 }  // namespace
 
 bool writeMarker(const QString& path) {
     QSaveFile marker(path);
     return marker.open(QIODevice::WriteOnly) && marker.write("1", 1) == 1 && marker.commit();
-}
-
-void syncFolder(const QString& folder) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(folder);  // MoveFileEx with write-through is durable by itself
-#else
-    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (handle >= 0) {
-        ::fsync(handle);
-        ::close(handle);
-    }
-#endif
 }
 
 QString cannotWriteMessage(const QString& path, const QString& reason) {
@@ -251,7 +196,7 @@ WriteResult replaceEncoded(const QString& target, const QByteArray& bytes) {
     if (!work->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return {cannotWriteMessage(target, work->errorString())};
     }
-    const bool written = writeAll(*work, bytes) && syncToDisk(*work);
+    const bool written = writeAll(*work, bytes) && system::syncToDisk(*work);
     const QString writeError = work->errorString();
     work->close();
     if (!written) {
@@ -259,7 +204,7 @@ WriteResult replaceEncoded(const QString& target, const QByteArray& bytes) {
         return {cannotWriteMessage(target, writeError)};
     }
     QString reason;
-    if (!atomicReplace(workPath, target, &reason)) {
+    if (!system::replace(workPath, target, &reason)) {
         QFile::remove(workPath);
         return {cannotWriteMessage(target, reason)};
     }

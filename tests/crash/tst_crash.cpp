@@ -18,10 +18,6 @@
 #include "storage/summaryfile.h"
 #include "testsupport.h"
 
-#ifdef Q_OS_UNIX
-#include <signal.h>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -121,9 +117,6 @@ class TestCrash : public QObject {
 
   private Q_SLOTS:
     void killedWritesLeaveOldOrNew() {
-#ifndef Q_OS_UNIX
-        QSKIP("the writer is killed with SIGKILL");
-#else
         TestFolder folder;
         const DataPaths paths = folder.paths();
         QRandomGenerator random(1969);
@@ -138,7 +131,7 @@ class TestCrash : public QObject {
                          {folder.path(), QString::number(version)});
             QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
             QThread::usleep(random.bounded(500, 20000));
-            ::kill(pid_t(writer.processId()), SIGKILL);
+            writer.kill();  // SIGKILL, or TerminateProcess on Windows
             QVERIFY(writer.waitForFinished());
             QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
             ++kills;
@@ -162,13 +155,9 @@ class TestCrash : public QObject {
         QVERIFY2(kills >= 200, qPrintable(u"only %1 kills in a minute"_s.arg(kills)));
         qInfo("%d kills, %d of them between a month and its year file, %d rounds written", kills,
               killedInTheMiddle, version);
-#endif
     }
 
     void killedRefilingLosesNoRecord() {
-#ifndef Q_OS_UNIX
-        QSKIP("the re-filing is killed with SIGKILL");
-#else
         TestFolder folder;
         const DataPaths paths = folder.paths();
         const QList<PrizeEntry> byApplication = refilingRecords();
@@ -211,7 +200,7 @@ class TestCrash : public QObject {
                 }
                 QThread::usleep(random.bounded(0, 3000));
             }
-            ::kill(pid_t(writer.processId()), SIGKILL);
+            writer.kill();  // SIGKILL, or TerminateProcess on Windows
             QVERIFY(writer.waitForFinished());
             QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
             ++kills;
@@ -238,7 +227,6 @@ class TestCrash : public QObject {
             "%d kills, %d while the new data was written, %d during the swap; the key changed "
             "%d times",
             kills, whileWriting, duringSwap, changes);
-#endif
     }
 };
 

@@ -3,7 +3,9 @@
 through the window, reads the file with the icalendar package and checks its
 events, dates, alarms and Japanese text.
 
-    check_icalendar.py SCENARIO-RUNNER CALENDAR.scn
+    check_icalendar.py [EMULATOR] SCENARIO-RUNNER CALENDAR.scn
+
+EMULATOR runs a runner built for another system (wine-run for Windows).
 
 Exit status 77 (skipped) when the icalendar package is missing; Debian:
 python3-icalendar, which ./setup.sh test installs.
@@ -29,7 +31,7 @@ def check(what, actual, expected):
 
 
 with tempfile.TemporaryDirectory() as work:
-    subprocess.run([sys.argv[1], "--keep", work, sys.argv[2]], check=True)
+    subprocess.run(sys.argv[1:-1] + ["--keep", work, sys.argv[-1]], check=True)
     with open(os.path.join(work, "締切.ics"), "rb") as f:
         raw = f.read()
 

@@ -346,7 +346,28 @@ QStringList Runner::saveShots(const QString& prefix) const {
 }
 
 QString Runner::expand(const QString& text) const {
-    return QString(text).replace(u"$PROGRAM"_s, QDir::toNativeSeparators(options_.programFolder));
+    const QString folder = QDir::toNativeSeparators(options_.programFolder);
+    const QString name = u"$PROGRAM"_s;
+    if (QDir::separator() == u'/') {
+        return QString(text).replace(name, folder);
+    }
+    // A path below the program folder is written with "/" in a scenario, and
+    // the program shows it with the system's separator: the path that
+    // follows $PROGRAM, up to a space, quote or bracket, takes it too.
+    const auto endsPath = [](QChar c) {
+        return c.isSpace() || QStringView(u"\"'」』）),").contains(c);
+    };
+    QString expanded;
+    qsizetype at = 0;
+    for (qsizetype found; (found = text.indexOf(name, at)) >= 0;) {
+        expanded += text.sliced(at, found - at);
+        expanded += folder;
+        at = found + name.size();
+        for (; at < text.size() && !endsPath(text[at]); ++at) {
+            expanded += text[at] == u'/' ? QDir::separator() : text[at];
+        }
+    }
+    return expanded + text.sliced(at);
 }
 
 QString Runner::resolve(const QString& path) const {

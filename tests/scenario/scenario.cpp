@@ -185,6 +185,31 @@ QString quotedRow(const QStringList& cells) {
     return u'"' + parts.join(u'|') + u'"';
 }
 
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr QStringView ThisSystem = u"@windows";
+#else
+constexpr QStringView ThisSystem = u"@linux";
+#endif
+
+// A step written for one system only begins with "@windows" or "@linux":
+// where the program shows what the system says or names its own files. The
+// prefix is taken off the tokens; false when the step is for another system.
+bool forThisSystem(parsing::Tokens& tokens, QString* error) {
+    if (tokens.tokens.isEmpty() || tokens.tokens.first().quoted ||
+        !tokens.tokens.first().text.startsWith(u'@')) {
+        return true;
+    }
+    const QString system = tokens.tokens.takeFirst().text;
+    if (system != u"@windows"_s && system != u"@linux"_s) {
+        *error = u"unknown system "_s + system + u" (@windows or @linux)"_s;
+    }
+    return system == ThisSystem;
+}
+
+}  // namespace
+
 Scenario parse(const QString& text) {
     Scenario result;
     const QStringList lines = splitLines(text);
@@ -195,7 +220,7 @@ Scenario parse(const QString& text) {
             continue;
         }
         QString error;
-        const std::optional<parsing::Tokens> tokens = parsing::tokenize(lines[i], &error);
+        std::optional<parsing::Tokens> tokens = parsing::tokenize(lines[i], &error);
         if (!tokens) {
             result.errors.append({lineNumber, error});
             continue;
@@ -214,8 +239,11 @@ Scenario parse(const QString& text) {
             step.lines = lines.mid(i + 1, end - i - 1);
             i = end;
         }
-        if (readLine(tokens->tokens, heredoc, step, &error)) {
-            result.steps.append(step);
+        const bool here = forThisSystem(*tokens, &error);
+        if (error.isEmpty() && readLine(tokens->tokens, heredoc, step, &error)) {
+            if (here) {
+                result.steps.append(step);
+            }
         } else {
             result.errors.append({lineNumber, error});
         }

@@ -3,7 +3,8 @@
 #   #! exit N        the exit status (0 when not given)
 #   #> TEXT          TEXT must appear in the output, after the TEXT of the
 #                    line before (a line of TEXT may not hold a semicolon)
-# cmake -DRUNNER=... -DSCENARIO=... -P selftest.cmake
+# cmake -DRUNNER=... -DSCENARIO=... [-DEMULATOR=...] -P selftest.cmake
+# EMULATOR runs a runner built for another system (wine-run for Windows).
 file(READ ${SCENARIO} content)
 string(REGEX MATCH "(^|\n)#! exit ([0-9]+)" exit_line "${content}")
 set(expected_exit 0)
@@ -12,7 +13,7 @@ if(exit_line)
 endif()
 string(REGEX MATCHALL "(^|\n)#> [^\n]*" expected_lines "${content}")
 
-execute_process(COMMAND ${RUNNER} ${SCENARIO}
+execute_process(COMMAND ${EMULATOR} ${RUNNER} ${SCENARIO}
     RESULT_VARIABLE actual_exit OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 set(report "exit status ${actual_exit}, output:\n${output}${errors}")
 

@@ -241,6 +241,26 @@ class TestScenarioParser : public QObject {
         QVERIFY(parsed.errors[1].message.contains(u"ends the heredoc"_s));
     }
 
+    // A step of one system is left out on the other; a system the runner
+    // does not know is an error.
+    void stepsOfOneSystem() {
+        const scenario::Scenario parsed = scenario::parse(
+            u"@linux today 2010/01/01\n@windows today 2011/01/01\n@mac today 2012/01/01\n"
+            u"@windows write a plain <<END\nx\nEND\n@linux bogus\n"_s);
+        QCOMPARE(parsed.errors.size(), 2);
+        QCOMPARE(parsed.errors[0].line, 3);
+        QVERIFY(parsed.errors[0].message.contains(u"@mac"_s));
+        QCOMPARE(parsed.errors[1].line, 7);
+#ifdef Q_OS_WIN
+        QCOMPARE(parsed.steps.size(), 2);
+        QCOMPARE(parsed.steps[0].date, QDate(2011, 1, 1));
+        QCOMPARE(parsed.steps[1].lines, QStringList{u"x"_s});
+#else
+        QCOMPARE(parsed.steps.size(), 1);
+        QCOMPARE(parsed.steps[0].date, QDate(2010, 1, 1));
+#endif
+    }
+
     void fileLines() {
         QVERIFY(scenario::lineMatches(u"[Form]{…}={…}"_s, u"[Form]Left=120"_s));
         QVERIFY(scenario::lineMatches(u"a.b"_s, u"a.b"_s));

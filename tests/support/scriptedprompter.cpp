@@ -1,5 +1,7 @@
 #include "scriptedprompter.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
@@ -17,6 +19,23 @@ MessageAnswer cautiousAnswer(MessageButtons buttons) {
             break;
     }
     return MessageAnswer::Cancel;
+}
+
+// An expected text may hold "{…}" for words the system gives, which differ
+// from one system and language to another: it stands for any run of
+// characters within a line.
+bool textFits(const QString& expected, const QString& shown) {
+    static const QString wildcard = u"{\u2026}"_s;
+    if (!expected.contains(wildcard)) {
+        return expected == shown;
+    }
+    QStringList parts = expected.split(wildcard);
+    for (QString& part : parts) {
+        part = QRegularExpression::escape(part);
+    }
+    return QRegularExpression(QRegularExpression::anchoredPattern(parts.join(u"[^\r\n]*"_s)))
+        .match(shown)
+        .hasMatch();
 }
 
 bool answerFits(MessageAnswer answer, MessageButtons buttons) {
@@ -47,7 +66,7 @@ MessageAnswer ScriptedPrompter::message(const QString& title, const QString& tex
         return cautiousAnswer(buttons);
     }
     const Expected next = queue_.takeFirst();
-    if (next.title != title || next.text != text) {
+    if (next.title != title || !textFits(next.text, text)) {
         faults_.append(u"expected message \"%1\" \"%2\", got \"%3\" \"%4\""_s.arg(
             next.title, next.text, title, text));
         return cautiousAnswer(buttons);

@@ -28,6 +28,18 @@ class TestScriptedPrompter : public QObject {
 
     // A message nobody expected, or another than the one expected, is a fault
     // and gets the answer that changes nothing.
+    // "{…}" stands for the words of the system, within one line.
+    void systemWordsInATextFit() {
+        platform::ScriptedPrompter prompter;
+        prompter.expect(MessageAnswer::Ok, u"ｴﾗｰ"_s, u"保存できませんでした。\r\n{…}"_s);
+        prompter.expect(MessageAnswer::Ok, u"ｴﾗｰ"_s, u"a{…}b"_s);
+        QCOMPARE(prompter.message(u"ｴﾗｰ"_s, u"保存できませんでした。\r\nPath not found."_s,
+                                  MessageIcon::Error, MessageButtons::Ok),
+                 MessageAnswer::Ok);
+        prompter.message(u"ｴﾗｰ"_s, u"a\r\nb"_s, MessageIcon::Error, MessageButtons::Ok);
+        QCOMPARE(prompter.faults().size(), 1);
+    }
+
     void faults() {
         platform::ScriptedPrompter prompter;
         QCOMPARE(prompter.message(u"確認"_s, u"消しますか？"_s, MessageIcon::Question,
