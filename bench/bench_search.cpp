@@ -56,7 +56,7 @@ void logInWhenAsked(const QString& password) {
 
 // Runs the search in the search window of the program as the user does.
 void searchInWindow(benchmark::State& state, Desktop& desktop, frmMain* window) {
-    control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(3);
+    control<QTabBar>(window, u"tabMain"_s)->setCurrentIndex(int(diary::Tab::Search));
     QWidget* search = openWindow(u"frmDataSearch"_s);
     control<QLineEdit>(search, u"txtPresent"_s)->setText(Wanted);
     auto* results = control<QTreeView>(window, u"lvwSearch"_s);
