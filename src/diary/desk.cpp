@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include "diary/autobackup.h"
 #include "diary/backup.h"
 #include "storage/diskfile.h"
 #include "storage/summaryfile.h"
@@ -227,6 +228,40 @@ Result Desk::enterExpenses(const QString& typed) {
 
 Result Desk::backUp(const QString& chosen, QDate today) {
     return backup::makeBackup(paths(), chosen, today);
+}
+
+Result Desk::autoBackUp(QDate today) {
+    if (!settings_.autoBackup) {
+        return {};
+    }
+    const QString folder = settings_.autoBackupFolder;
+    Result made = autobackup::makeGeneration(paths(), folder, today, settings_.autoBackupKeep);
+    if (made.done) {
+        return made;
+    }
+    // One message says what failed, where and why.
+    Result told;
+    told.done = false;
+    QStringList reasons;
+    for (const Notice& notice : made.notices) {
+        reasons.append(notice.text);
+    }
+    told.error(u"自動バックアップに失敗しました。\r\n"_s + QDir::toNativeSeparators(folder) +
+               u"\r\n"_s + reasons.join(u"\r\n"_s));
+    return told;
+}
+
+std::optional<QString> Desk::refusal(const settingsfile::Settings& edited) const {
+    if (edited.autoBackupKeep < 1 || edited.autoBackupKeep > settingsfile::MaxAutoBackupKeep) {
+        return u"自動バックアップの世代数は1から99までで指定して下さい。"_s;
+    }
+    if (edited.autoBackup) {
+        if (const QString problem = autobackup::folderProblem(paths(), edited.autoBackupFolder);
+            !problem.isEmpty()) {
+            return problem;
+        }
+    }
+    return std::nullopt;
 }
 
 Result Desk::restore(const QString& backupFolder) {

@@ -178,6 +178,9 @@ class Desk : public QObject {
     Result enterExpenses(const QString& typed);
 
     Result backUp(const QString& chosen, QDate today);
+    // Today's generation of the automatic backup, when it is on; done and
+    // silent when it is off.
+    Result autoBackUp(QDate today);
     Result restore(const QString& backupFolder);
 
   Q_SIGNALS:
@@ -187,6 +190,9 @@ class Desk : public QObject {
 
   private:
     bool storableYear() const;
+    // Why the settings edited on the tab cannot be applied, before anything
+    // is changed; nothing when they can.
+    std::optional<QString> refusal(const settingsfile::Settings& edited) const;
     void applyDiarySettings();
     void sortIfWanted();
     Result storeImported(const QList<PrizeEntry>& records, bool sort);

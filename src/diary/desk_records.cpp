@@ -305,11 +305,15 @@ Result Desk::applySettings(const settingsfile::Settings& editedOnTab, const Prog
     const settingsfile::Settings stored = settingsfile::read(paths().settingsFile()).settings;
     const settingsfile::Settings previous = settings_;
     settingsfile::Settings edited = editedOnTab;
+    Result result;
+    if (const std::optional<QString> refused = refusal(edited)) {
+        result.fail(*refused);
+        return result;
+    }
     // Only a diary with a start password can be sealed.
     edited.seal = edited.seal && edited.startPassword && !edited.startPasswordInput.isEmpty();
     const bool keyChanged = stored.formatKeyNowDay != edited.formatKeyNowDay;
     const bool resealing = edited.seal != previous.seal;
-    Result result;
     if (resealing && keyChanged) {
         result.fail(
             u"構成キーの変更と暗号化の切り替えは、一度に一つずつ適用して下さい。"

@@ -209,6 +209,12 @@ void frmMain::cmdEnd_Click() {
     }
     // What the settings tab did not apply is dropped.
     SaveSettings();
+    // The day's backup, when it is wanted; a failure is told, and the
+    // program ends all the same.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const diary::Result backedUp = desk_.autoBackUp(platform_.clock.today());
+    QApplication::restoreOverrideCursor();
+    showResult(backedUp);
     endProgram();
 }
 

@@ -50,7 +50,9 @@ SettingsPage::SettingsPage(Platform& platform, diary::Desk& desk, QString progra
     cmdSetting = pushButton(s, u"cmdSetting"_s, u"適用(&A)"_s, 10020, 1400, 1380);
     chkSeal = checkBox(s, u"chkSeal"_s, u"データを暗号化して保存する"_s, 6240, 1440);
     buildWidthBoxes();
+    buildAutoBackup();
     connectControls();
+    connectAutoBackup();
     // The page shows the settings in force anew on every tab switch: what
     // was edited and not applied is gone once the user leaves the tab.
     connect(&desk_, &diary::Desk::tabEntered, this, [this] { showSettings(desk_.settings()); });
@@ -159,6 +161,7 @@ void SettingsPage::showSettings(const settingsfile::Settings& s) {
     chkAutoSumOutput->setChecked(s.autoSumOutput);
     chkSeal->setChecked(s.seal);
     chkSeal->setEnabled(s.startPassword);
+    showAutoBackup(s);
     cmdSetting->setEnabled(false);
 }
 
@@ -179,6 +182,7 @@ settingsfile::Settings SettingsPage::edited() const {
     s.allDeleteKakunin = chkAllDeleteKakunin->isChecked();
     s.autoSumOutput = chkAutoSumOutput->isChecked();
     s.seal = chkSeal->isChecked() && s.startPassword;
+    editedAutoBackup(s);
     return s;
 }
 

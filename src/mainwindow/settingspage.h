@@ -10,6 +10,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class NumberBox;
@@ -41,6 +42,11 @@ class SettingsPage : public QWidget {
     QPushButton* cmdRestore;
     void buildOptions();
     void buildWidthBoxes();
+    void buildAutoBackup();
+    void connectAutoBackup();
+    void showAutoBackup(const settingsfile::Settings& settings);
+    void editedAutoBackup(settingsfile::Settings& settings) const;
+    void cmdAutoBackupFolder_Click();
     void connectControls();
     void chkStartPassword_Click();
     void optNowDay_Click();
@@ -76,4 +82,9 @@ class SettingsPage : public QWidget {
     // The width boxes in the order of the record's columns, as the settings
     // file lists them.
     std::array<NumberBox*, settingsfile::ColumnWidthCount> txtSize;
+    // The automatic backup at the end of the program.
+    QCheckBox* chkAutoBackup;
+    QLineEdit* txtAutoBackupFolder;
+    QPushButton* cmdAutoBackupFolder;
+    NumberBox* txtAutoBackupKeep;
 };

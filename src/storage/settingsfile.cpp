@@ -154,6 +154,12 @@ Settings fromProfile(const ProfileText& profile) {
     s.autoSumOutput = onUnlessZero(u"AutoSumOutput");
     s.sealKey = value(u"SealKey");
     s.seal = offUnlessOne(u"Seal") && !s.sealKey.isEmpty();
+    s.autoBackup = offUnlessOne(u"AutoBackup");
+    s.autoBackupFolder = value(u"AutoBackupFolder");
+    const std::optional<int> keep = wholeNumber(value(u"AutoBackupKeep"));
+    if (keep && *keep >= 1 && *keep <= MaxAutoBackupKeep) {
+        s.autoBackupKeep = *keep;
+    }
 
     // The left position counts only together with a top position; a
     // position beyond any desktop counts as none.
@@ -202,6 +208,15 @@ QString format(const Settings& s, QString* error) {
     if (s.seal) {
         add(u"Seal", flag(true));
         add(u"SealKey", s.sealKey);
+    }
+    if (s.autoBackup) {
+        add(u"AutoBackup", flag(true));
+    }
+    if (!s.autoBackupFolder.isEmpty()) {
+        add(u"AutoBackupFolder", s.autoBackupFolder);
+    }
+    if (s.autoBackupKeep != DefaultAutoBackupKeep) {
+        add(u"AutoBackupKeep", QString::number(s.autoBackupKeep));
     }
     lines.append(QString());
     lines.append(u"[Position]"_s);

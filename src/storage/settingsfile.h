@@ -24,6 +24,9 @@ inline constexpr int SizeEndDayIndex = 9;
 // origin are no positions.
 inline constexpr int MaxColumnWidth = 99999;
 inline constexpr int MaxPositionTwips = 1000000;
+// Generations of the automatic backup: 1 to 99, 10 unless chosen.
+inline constexpr int DefaultAutoBackupKeep = 10;
+inline constexpr int MaxAutoBackupKeep = 99;
 
 // The width keys in file order; they follow the record's columns.
 extern const std::array<QStringView, ColumnWidthCount> ColumnWidthKeys;
@@ -49,6 +52,12 @@ struct Settings {
     // Written only while sealed, after the designed keys of [Setting].
     bool seal = false;
     QString sealKey;
+    // The automatic backup at the end of the program, into generations of
+    // dated folders below autoBackupFolder, the newest autoBackupKeep kept.
+    // Each key is written only while it differs from its default.
+    bool autoBackup = false;
+    QString autoBackupFolder;
+    int autoBackupKeep = DefaultAutoBackupKeep;
     std::optional<int> mainTop;  // Position: applied only while starting up
     std::optional<int> mainLeft;
 

@@ -50,7 +50,7 @@ NumberBox::NumberBox(const QString& name, const QString& text, QWidget* parent)
         // Not while an input method composes: setting the text would end the
         // composition that replaces the selected "0".
         if (now.isEmpty() && !composing_) {
-            setText(u"0"_s);
+            setText(emptyText_);
         }
     });
 }
@@ -78,7 +78,7 @@ void NumberBox::inputMethodEvent(QInputMethodEvent* event) {
     composing_ = !event->preeditString().isEmpty();
     const auto emptyShowsZero = qScopeGuard([this] {
         if (!composing_ && text().isEmpty()) {
-            setText(u"0"_s);
+            setText(emptyText_);
         }
     });
     const QString committed = event->commitString();
@@ -107,7 +107,7 @@ void NumberBox::focusOutEvent(QFocusEvent* event) {
     // An input method that drops its composition says nothing more.
     composing_ = false;
     if (text().isEmpty()) {
-        setText(u"0"_s);
+        setText(emptyText_);
     }
 }
 

@@ -31,6 +31,8 @@ class NumberBox : public QLineEdit {
 
   public:
     NumberBox(const QString& name, const QString& text, QWidget* parent = nullptr);
+    // What an emptied box shows: "0" unless set.
+    void setEmptyText(const QString& text) { emptyText_ = text; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +41,7 @@ class NumberBox : public QLineEdit {
 
   private:
     bool composing_ = false;
+    QString emptyText_ = QStringLiteral("0");
 };
 
 // True when a typed character may enter a number box.

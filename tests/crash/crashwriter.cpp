@@ -3,6 +3,7 @@
 // content, until it is killed. The crash test kills it at random moments.
 #include <QCoreApplication>
 #include <QStringList>
+#include <cstdio>
 
 #include "crashcontent.h"
 #include "storage/monthfile.h"
@@ -15,6 +16,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const DataPaths paths(args[1]);
+    // Started: the test's clock for the kill runs from here.
+    std::puts("ready");
+    std::fflush(stdout);
     for (int version = args[2].toInt();; ++version) {
         if (!monthfile::write(crash::monthPath(paths), crash::monthRecords(version),
                               crash::password(version))

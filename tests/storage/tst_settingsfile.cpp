@@ -116,6 +116,39 @@ class TestSettingsFile : public QObject {
         QCOMPARE(r.mainLeft, std::optional<int>(20));
     }
 
+    // The keys of the automatic backup follow the designed ones, each only
+    // while it is not its default; odd values give the default.
+    void autoBackupKeys() {
+        Settings s;
+        s.autoBackup = true;
+        s.autoBackupFolder = u"D:\\控え"_s;
+        s.autoBackupKeep = 3;
+        QVERIFY(settingsfile::write(path_, s).ok());
+        const QByteArray text = deciphered(path_);
+        const QByteArray designed =
+            QByteArray(firstStartFile)
+                .left(QByteArray(firstStartFile).indexOf("\r\n\r\n[Position]"));
+        QVERIFY2(text.startsWith(designed + "\r\nAutoBackup=1\r\nAutoBackupFolder=D:\\"),
+                 text.constData());
+        QVERIFY(text.contains("\r\nAutoBackupKeep=3\r\n\r\n[Position]"));
+        const Settings r = settingsfile::read(path_).settings;
+        QCOMPARE(r.autoBackup, true);
+        QCOMPARE(r.autoBackupFolder, s.autoBackupFolder);
+        QCOMPARE(r.autoBackupKeep, 3);
+
+        s.autoBackup = false;
+        s.autoBackupFolder.clear();
+        s.autoBackupKeep = settingsfile::DefaultAutoBackupKeep;
+        QVERIFY(settingsfile::write(path_, s).ok());
+        QVERIFY(!deciphered(path_).contains("AutoBackup"));
+        for (const QString& keep : {u"0"_s, u"100"_s, u"x"_s, QString()}) {
+            const QString line = u"AutoBackupKeep="_s + keep;
+            QCOMPARE(fromText(firstStartWith(u"AutoSumOutput"_s, u"AutoSumOutput=1\r\n"_s + line))
+                         .autoBackupKeep,
+                     settingsfile::DefaultAutoBackupKeep);
+        }
+    }
+
     void missingFileGivesDefaults() {
         const settingsfile::ReadResult read = settingsfile::read(path_);
         QVERIFY(!read.exists);
