@@ -183,6 +183,15 @@ class Desk : public QObject {
     Result autoBackUp(QDate today);
     Result restore(const QString& backupFolder);
 
+    // The copies that sync clients made of the data files, below the data
+    // folder ("2010/01 (1).log"), in path order.
+    QStringList conflictCopies() const;
+    // Adds to each month the records of its copies that it does not hold,
+    // lists them as the search results, and sets the copies aside in the
+    // conflicts folder named by now. A copy that cannot be read, or whose
+    // records its month cannot store, stays where it is.
+    Result bringBackConflicts(const QStringList& copies, const QDateTime& now);
+
   Q_SIGNALS:
     void shownDateChanged(QDate date);
     void settingsChanged();

@@ -21,13 +21,16 @@ QString twoDigits(int n) {
 
 QStringList MonthWalker::yearFolders() const {
     const QString summary = paths_.summaryFolder();
+    const QString conflicts = paths_.conflictsFolder();
     QStringList years;
     // The listing leaves out the settings folder.
     for (const QString& folder : folders::ListSubFolders(paths_.dataFolder(), true, false)) {
         // Folders of the program's own work (a re-filing under way) begin
-        // with a dot.
+        // with a dot. The copies set aside hold records that are back in
+        // their months already.
         const QString below = folder.mid(paths_.dataFolder().size());
-        if (folder == summary || below.contains(u"/."_s)) {
+        if (folder == summary || below.contains(u"/."_s) || folder == conflicts ||
+            folder.startsWith(conflicts + u'/')) {
             continue;
         }
         years.append(folder);

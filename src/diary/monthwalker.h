@@ -50,7 +50,8 @@ class MonthWalker {
 
     // The folders that a walk over every month visits: every folder below the
     // data folder at every depth, each before its own subfolders and in name
-    // order, except the summary folder and the settings folder.
+    // order, except the summary folder, the settings folder and the folder
+    // of the conflict copies set aside.
     QStringList yearFolders() const;
     // The walk's steps: folders, or months of a run.
     int steps(const WalkRange& range) const;

@@ -27,13 +27,14 @@ QString movedMarker(const DataPaths& paths) {
 
 enum class SwapResult { Done, Undone, Stopped };
 
-// The folders of the data tree that the settings folder and the work of a
-// re-filing are not.
+// The folders of the data tree that the settings folder, the work of a
+// re-filing and the conflict copies set aside are not. The copies stay
+// where they are: the old tree is removed once the new one is in.
 QStringList dataItems(const QString& folder) {
     QStringList items;
     for (const QString& name :
          QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        if (name != u"ini"_s && !name.startsWith(u'.')) {
+        if (name != u"ini"_s && !name.startsWith(u'.') && name != DataPaths::ConflictsFolderName) {
             items.append(name);
         }
     }

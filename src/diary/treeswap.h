@@ -18,7 +18,8 @@ QString stagingFolder(const DataPaths& paths);
 // Clears what an earlier change left of its work.
 void clearStaging(const DataPaths& paths);
 // Every data file below the data folder, summaries included; the settings
-// folder and the work of a change are left out.
+// folder, the work of a change and the conflict copies set aside are left
+// out.
 QStringList dataFiles(const QString& data);
 // Moves a whole staged tree in: the marker first, then the swap. undone is
 // the message when the old data could not be moved aside (nothing changed),

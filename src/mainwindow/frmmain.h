@@ -50,6 +50,9 @@ class frmMain : public QWidget, private ViewRefresh {
     // After the month is on show: one message when records not yet sent
     // have their deadline within the coming week.
     void remindDeadlines();
+    // After the log-in, when sync clients made copies of the data files:
+    // their records are brought back if the user wants.
+    void bringBackConflicts();
     // The rows of the search list, for the search to fill.
     diary::RecordList& searchResults() { return desk_.searchResults(); }
 

@@ -86,6 +86,7 @@ frmMain* StartProgram(Platform& platform, const platform::ProgramLocation& locat
         return nullptr;
     }
     window->show();
+    window->bringBackConflicts();
     window->remindDeadlines();
     return window;
 }

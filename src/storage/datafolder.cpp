@@ -43,6 +43,10 @@ QString DataPaths::totalFile() const {
     return summaryFolder() + u"/total.log"_s;
 }
 
+QString DataPaths::conflictsFolder() const {
+    return dataFolder() + u'/' + ConflictsFolderName.toString();
+}
+
 QString DataPaths::workFile(const QString& folder) {
     return folder + u"/!"_s;
 }

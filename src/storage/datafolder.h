@@ -7,9 +7,12 @@
 //   data/<yyyy>/<MM>.log     month files
 //   data/0000/<yyyy>.log     year files, data/0000/total.log
 //   data/ini/kirabilog.ini   settings
+//   data/conflicts/...       copies sync clients made of those, set aside
 // and in each folder the work file "!" that writes go through.
 class DataPaths {
   public:
+    static constexpr QStringView ConflictsFolderName = u"conflicts";
+
     explicit DataPaths(QString baseFolder);
 
     const QString& baseFolder() const { return baseFolder_; }
@@ -23,6 +26,7 @@ class DataPaths {
     QString summaryFolder() const;
     QString yearFile(const QString& year) const;
     QString totalFile() const;
+    QString conflictsFolder() const;
 
     static QString workFile(const QString& folder);
 

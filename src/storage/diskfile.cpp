@@ -79,6 +79,11 @@ ReadResult readEnciphered(const QString& path) {
 }
 
 ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QString* error) {
+    return readEncipheredAs(path, path, plain, error);
+}
+
+ReadResult::Status readEncipheredAs(const QString& path, const QString& original, QByteArray& plain,
+                                    QString* error) {
     if (!mdlBinaryCipher::FileExists(path)) {
         return ReadResult::Status::Missing;
     }
@@ -108,7 +113,7 @@ ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QStrin
         const seal::Key key = dataKey();
         std::optional<QByteArray> opened;
         if (key) {
-            opened = seal::openData(plain, *key, sealedPlace(path));
+            opened = seal::openData(plain, *key, sealedPlace(original));
         }
         if (!opened) {
             *error = refusedText(path);
@@ -120,7 +125,7 @@ ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QStrin
     }
     // Every data file of a sealed diary is sealed: one that is not was put
     // there from outside, or its seal was damaged.
-    if (isDataFile(path) && dataKey()) {
+    if (isDataFile(original) && dataKey()) {
         *error = refusedText(path);
         plain.resize(0);
         return ReadResult::Status::Refused;

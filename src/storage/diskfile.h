@@ -26,6 +26,11 @@ struct ReadResult {
 ReadResult readEnciphered(const QString& path);
 // The same into a buffer the caller keeps; error is set when Failed.
 ReadResult::Status readEnciphered(const QString& path, QByteArray& plain, QString* error);
+// A copy that another program (a sync client) made of the data file at
+// original, read as that file: a seal is bound to the original's place, not
+// to the copy's.
+ReadResult::Status readEncipheredAs(const QString& path, const QString& original, QByteArray& plain,
+                                    QString* error);
 
 struct WriteResult {
     QString error;  // empty on success: a message for the user otherwise

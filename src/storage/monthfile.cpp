@@ -283,8 +283,13 @@ bool passwordFits(const Content& content, const QString& currentPassword) {
 }
 
 ReadResult read(const QString& path, const QString& currentPassword) {
+    return readCopy(path, path, currentPassword);
+}
+
+ReadResult readCopy(const QString& path, const QString& original, const QString& currentPassword) {
     ReadResult result;
-    diskfile::ReadResult file = diskfile::readEnciphered(path);
+    diskfile::ReadResult file;
+    file.status = diskfile::readEncipheredAs(path, original, file.plain, &file.error);
     switch (file.status) {
         case diskfile::ReadResult::Status::Missing:
             return result;

@@ -75,6 +75,9 @@ struct ReadResult {
 };
 
 ReadResult read(const QString& path, const QString& currentPassword);
+// A copy that another program made of the month file at original, read as
+// that file (diskfile::readEncipheredAs).
+ReadResult readCopy(const QString& path, const QString& original, const QString& currentPassword);
 
 // What the user is told of a data file that does not fit the start password
 // in force (the platform layer shows it).

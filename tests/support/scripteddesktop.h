@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -12,11 +13,13 @@
 
 namespace platform {
 
-// "Today" as a test or scenario sets it.
+// "Today" as a test or scenario sets it; the moment is always its midnight,
+// so that names made from the time are known beforehand.
 class FixedClock : public Clock {
   public:
     explicit FixedClock(QDate today) : today_(today) {}
     QDate today() const override { return today_; }
+    QDateTime now() const override { return QDateTime(today_, QTime(0, 0)); }
     void setToday(QDate today) { today_ = today; }
 
   private:
