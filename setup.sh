@@ -26,9 +26,9 @@ bench_packages=(sqlite3)
 run_packages=(fonts-noto-cjk)
 # dpkg-shlibdeps names the libraries the packaged program needs.
 package_packages=(dpkg-dev)
-# The package test builds the package and validates its desktop entry and
-# AppStream metadata.
-package_test_packages=(dpkg-dev desktop-file-utils appstream)
+# The package test builds the package, validates its desktop entry and
+# AppStream metadata, and has lintian check the whole of it.
+package_test_packages=(dpkg-dev desktop-file-utils appstream lintian)
 # The calendar test reads the exported deadlines with another parser.
 calendar_test_packages=(python3 python3-icalendar)
 

@@ -1,11 +1,12 @@
 # Fills the folder of the portable copy, which is also what the installer
 # installs: kirabilog.exe, every DLL it loads that Windows does not have,
 # the Qt plugins it uses, Qt's Japanese translations, a qt.conf that points
-# Qt at them, and the help.
+# Qt at them, the help, and the licence with the notices of every bundled
+# part.
 #
 # cmake -DPROGRAM=... -DSTAGING=... -DSEARCH="dir|dir" -DSYSTEM_DLLS=dir
 #       -DPLUGINS=dir -DTRANSLATIONS=dir -DHELP=dir -DCHM=file -DICON=file
-#       -DOBJDUMP=... -DSTRIP=... -P deploy.cmake
+#       -DLICENSE=file -DNOTICES=file -DOBJDUMP=... -DSTRIP=... -P deploy.cmake
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" SEARCH "${SEARCH}")
 file(REMOVE_RECURSE ${STAGING})
@@ -86,5 +87,20 @@ file(COPY ${TRANSLATIONS}/qtbase_ja.qm DESTINATION ${STAGING}/translations)
 file(WRITE ${STAGING}/qt.conf "[Paths]\nPrefix=.\nPlugins=plugins\nTranslations=translations\n")
 file(COPY ${HELP} DESTINATION ${STAGING})
 file(COPY ${CHM} ${ICON} DESTINATION ${STAGING})
+
+# The licences travel with the program (MIT, and the LGPL and GPL of Qt and
+# Qt Charts ask for their texts beside the libraries), with Windows' line
+# ends and the .txt that Explorer opens.
+function(stage_text source destination)
+    if(NOT EXISTS "${source}")
+        message(FATAL_ERROR "${source} is missing")
+    endif()
+    file(READ "${source}" text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE "${destination}" "${text}")
+endfunction()
+stage_text(${LICENSE} ${STAGING}/LICENSE.txt)
+stage_text(${NOTICES} ${STAGING}/THIRD-PARTY-NOTICES.txt)
 list(LENGTH staged count)
 message(STATUS "Staged kirabilog.exe with ${count} DLLs looked up in ${STAGING}")
