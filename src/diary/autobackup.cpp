@@ -22,13 +22,6 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-bool isWithin(const QString& path, const QString& folder) {
-    const QString inner = QFileInfo(path).canonicalFilePath();
-    const QString outer = QFileInfo(folder).canonicalFilePath();
-    return !inner.isEmpty() && !outer.isEmpty() &&
-           (inner == outer || inner.startsWith(outer + u'/'));
-}
-
 // A replacement of a day's backup that stopped between its two renames left
 // the earlier backup under the work name ".old": it goes back under its own
 // name. Half copies (".new"), generations on their way out (".gone") and a
@@ -90,7 +83,7 @@ QString folderProblem(const DataPaths& paths, const QString& folder) {
     if (!QFileInfo(folder).isDir()) {
         return named + u"がありません。"_s;
     }
-    if (isWithin(folder, paths.dataFolder())) {
+    if (backup::isWithin(folder, paths.dataFolder())) {
         return named + u"はデータフォルダの中にあります。\r\n別のフォルダを指定して下さい。"_s;
     }
     QTemporaryFile probe(folder + u"/.kirabilog-XXXXXX"_s);

@@ -24,14 +24,6 @@ QString restoreFailed(const QString& path, const QString& reason) {
     return u"復元できませんでした。\r\n"_s + native(path) + u"\r\n"_s + reason;
 }
 
-// True when path is folder or lies below it.
-bool isWithin(const QString& path, const QString& folder) {
-    const QString inner = QFileInfo(path).canonicalFilePath();
-    const QString outer = QFileInfo(folder).canonicalFilePath();
-    return !inner.isEmpty() && !outer.isEmpty() &&
-           (inner == outer || inner.startsWith(outer + u'/'));
-}
-
 // A restore copies the backup to <base folder>/.kirabilog-restore/data,
 // marks it whole, moves the data to .../old and the copy into its place.
 QString restoreWork(const DataPaths& paths) {
@@ -72,6 +64,13 @@ QString backupFolder(const QString& chosen, QDate today) {
     const QString name = today.toString(u"yyyyMMdd"_s) + FolderSuffix.toString();
     const bool atRoot = chosen.endsWith(u'/') || chosen.endsWith(u'\\');
     return atRoot ? chosen + name : chosen + u'/' + name;
+}
+
+bool isWithin(const QString& path, const QString& folder) {
+    const QString inner = QFileInfo(path).canonicalFilePath();
+    const QString outer = QFileInfo(folder).canonicalFilePath();
+    return !inner.isEmpty() && !outer.isEmpty() &&
+           (inner == outer || inner.startsWith(outer + u'/'));
 }
 
 bool isBackupFolderName(const QString& path) {

@@ -18,6 +18,9 @@ inline constexpr QStringView FolderSuffix = u"_kirabilog_backup";
 // chosen folder that ends with a separator (a drive's root) gets none more.
 QString backupFolder(const QString& chosen, QDate today);
 
+// True when path is folder or lies below it, both as they are on disk.
+bool isWithin(const QString& path, const QString& folder);
+
 // Whether a folder can be restored from by its name: the first
 // "kirabilog_backup" in the path stands at its very end.
 bool isBackupFolderName(const QString& path);

@@ -2,7 +2,6 @@
 // backup, pruning: the data folder never changes, every generation under
 // its own name is whole, nothing else in the backup folder is touched, and
 // the next end makes its generation and clears the work left behind.
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QProcess>
@@ -20,13 +19,7 @@ namespace {
 using Snapshot = QMap<QString, QByteArray>;
 
 Snapshot snapshot(const QString& root) {
-    Snapshot files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path.mid(root.size()), readBytes(path));
-    }
-    return files;
+    return filesWithBytesBelow(root);
 }
 
 // Two years of months of 64 KiB each: a copy long enough to be killed in.

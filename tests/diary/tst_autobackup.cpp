@@ -1,7 +1,6 @@
 // The automatic backup without any window: which folders are generations,
 // which of them go, which folders are refused, and a day's generation made,
 // replaced and pruned with nothing else in its folder touched.
-#include <QDirIterator>
 #include <QMap>
 #include <QTest>
 
@@ -15,13 +14,7 @@ namespace {
 using Snapshot = QMap<QString, QByteArray>;
 
 Snapshot snapshot(const QString& root) {
-    Snapshot files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path.mid(root.size()), readBytes(path));
-    }
-    return files;
+    return filesWithBytesBelow(root);
 }
 
 QStringList entries(const QString& folder) {

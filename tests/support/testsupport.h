@@ -56,6 +56,17 @@ inline QMap<QString, QByteArray> dataSnapshot(const DataPaths& paths) {
     return files;
 }
 
+// Every file below a folder with its bytes, by its path below the folder.
+inline QMap<QString, QByteArray> filesWithBytesBelow(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path.mid(root.size()), readBytes(path));
+    }
+    return files;
+}
+
 inline bool writeEnciphered(const QString& path, QByteArray plain) {
     mdlBinaryCipher::CipherBuffer(plain);
     return writeBytes(path, plain);
