@@ -59,7 +59,7 @@ build() {
 
 # The MinGW prefix with Qt and libsodium for Windows: the one named by
 # KIRABILOG_MINGW_PREFIX; else the prebuilt one beside the project, unpacked
-# once into the cache; else made once by the project's own recipe (about an
+# once into the cache; else made once by the project's own recipe (about
 # 40 minutes on two cores), which needs Qt Charts' source release.
 mingw_prefix() {
     if [ -n "${KIRABILOG_MINGW_PREFIX:-}" ]; then
