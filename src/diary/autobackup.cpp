@@ -15,6 +15,8 @@ namespace autobackup {
 namespace {
 
 constexpr qsizetype DateLength = 8;  // yyyyMMdd
+// A generation on its way out is renamed to this before it is removed.
+const QString GoneSuffix = QStringLiteral(".gone");
 // A profile value is read up to 255 characters.
 constexpr qsizetype LongestFolder = 255;
 
@@ -34,10 +36,10 @@ void settleWorkFolders(const QString& folder) {
             continue;
         }
         const QString path = dir.filePath(name);
-        if (name == base + u".old"_s && !QFileInfo::exists(dir.filePath(base))) {
+        const bool previous = name == base + backup::PreviousSuffix;
+        if (previous && !QFileInfo::exists(dir.filePath(base))) {
             QDir().rename(path, dir.filePath(base));
-        } else if (name == base + u".old"_s || name == base + u".new"_s ||
-                   name == base + u".gone"_s) {
+        } else if (previous || name == base + backup::FreshSuffix || name == base + GoneSuffix) {
             QDir(path).removeRecursively();
         }
     }
@@ -109,7 +111,7 @@ diary::Result makeGeneration(const DataPaths& paths, const QString& folder, QDat
          generationsToRemove(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot), keep)) {
         // Out of its name first, so that no half generation is ever left to
         // be restored from; one that stays is no loss: it goes at the next end.
-        const QString gone = dir.filePath(name + u".gone"_s);
+        const QString gone = dir.filePath(name + GoneSuffix);
         if (QDir().rename(dir.filePath(name), gone)) {
             QDir(gone).removeRecursively();
         }

@@ -88,8 +88,8 @@ diary::Result makeBackup(const DataPaths& paths, const QString& chosen, QDate to
     }
     const QString target = backupFolder(chosen, today);
     // The new copy is made beside the target and takes its place once whole.
-    const QString fresh = target + u".new"_s;
-    const QString previous = target + u".old"_s;
+    const QString fresh = target + FreshSuffix;
+    const QString previous = target + PreviousSuffix;
     QDir(fresh).removeRecursively();
     if (!QDir().mkpath(fresh)) {
         result.fail(backupFailed(fresh, u"The folder cannot be made"_s));

@@ -13,6 +13,10 @@ namespace backup {
 
 // What every backup folder's name ends with, after the date "yyyyMMdd".
 inline constexpr QStringView FolderSuffix = u"_kirabilog_backup";
+// The work names beside a backup folder while it is made: the new copy, and
+// the day's earlier backup until the new one has taken its place.
+inline const QString FreshSuffix = QStringLiteral(".new");
+inline const QString PreviousSuffix = QStringLiteral(".old");
 
 // The folder a backup made on `today` into the chosen folder goes to; a
 // chosen folder that ends with a separator (a drive's root) gets none more.
