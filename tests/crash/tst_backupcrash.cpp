@@ -18,10 +18,6 @@ namespace {
 
 using Snapshot = QMap<QString, QByteArray>;
 
-Snapshot snapshot(const QString& root) {
-    return filesWithBytesBelow(root);
-}
-
 // Two years of months of 64 KiB each: a copy long enough to be killed in.
 void fillData(const DataPaths& paths) {
     QRandomGenerator random(7);
@@ -44,11 +40,11 @@ QStringList faults(const QString& backups, const Snapshot& data, const Snapshot&
     QStringList found;
     const QDir dir(backups);
     for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (autobackup::isGeneration(name) && snapshot(dir.filePath(name)) != data) {
+        if (autobackup::isGeneration(name) && filesWithBytesBelow(dir.filePath(name)) != data) {
             found.append(name + u" is not whole"_s);
         }
     }
-    Snapshot now = snapshot(backups);
+    Snapshot now = filesWithBytesBelow(backups);
     for (auto it = usersOwn.cbegin(); it != usersOwn.cend(); ++it) {
         if (now.value(it.key()) != it.value()) {
             found.append(it.key() + u" changed"_s);
@@ -67,11 +63,11 @@ class TestBackupCrash : public QObject {
         TestFolder folder;
         const DataPaths& paths = folder.paths();
         fillData(paths);
-        const Snapshot data = snapshot(paths.dataFolder());
+        const Snapshot data = filesWithBytesBelow(paths.dataFolder());
         const QString backups = folder.file(u"backups"_s);
         QVERIFY(writeBytes(backups + u"/notes.txt"_s, "mine"));
         QVERIFY(writeBytes(backups + u"/20250101_kirabilog_backup_mine/a.txt"_s, "mine too"));
-        const Snapshot usersOwn = snapshot(backups);
+        const Snapshot usersOwn = filesWithBytesBelow(backups);
 
         QRandomGenerator random(2026);
         QElapsedTimer clock;
@@ -97,7 +93,7 @@ class TestBackupCrash : public QObject {
                 const int made = line.trimmed().toInt(&number);
                 day = number ? made : day;
             }
-            QCOMPARE(snapshot(paths.dataFolder()), data);
+            QCOMPARE(filesWithBytesBelow(paths.dataFolder()), data);
             const QStringList found = faults(backups, data, usersOwn);
             QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
         }

@@ -13,10 +13,6 @@ namespace {
 
 using Snapshot = QMap<QString, QByteArray>;
 
-Snapshot snapshot(const QString& root) {
-    return filesWithBytesBelow(root);
-}
-
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                                   QDir::Name);
@@ -97,12 +93,12 @@ class TestAutoBackup : public QObject {
                                day.toUtf8()));
         }
         fillData(paths, "first");
-        const Snapshot data = snapshot(paths.dataFolder());
+        const Snapshot data = filesWithBytesBelow(paths.dataFolder());
         const QDate today(2026, 12, 9);
         QVERIFY(autobackup::makeGeneration(paths, backups, today, 3).done);
         const QString generation = backups + u"/20261209_kirabilog_backup"_s;
-        QCOMPARE(snapshot(generation), data);
-        QCOMPARE(snapshot(paths.dataFolder()), data);
+        QCOMPARE(filesWithBytesBelow(generation), data);
+        QCOMPARE(filesWithBytesBelow(paths.dataFolder()), data);
         QCOMPARE(entries(backups),
                  (QStringList{u"20261101_kirabilog_backup_mine.txt"_s,
                               u"20261206_kirabilog_backup"_s, u"20261207_kirabilog_backup"_s,
@@ -111,7 +107,7 @@ class TestAutoBackup : public QObject {
         fillData(paths, "second");
         QVERIFY(QFile::remove(paths.yearFile(u"2010"_s)));
         QVERIFY(autobackup::makeGeneration(paths, backups, today, 3).done);
-        QCOMPARE(snapshot(generation), snapshot(paths.dataFolder()));
+        QCOMPARE(filesWithBytesBelow(generation), filesWithBytesBelow(paths.dataFolder()));
         QCOMPARE(entries(backups).size(), 5);
     }
 
